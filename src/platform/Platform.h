@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace bv {
+
+enum class FileDialogKind { Open, Save };
+
+// Flag of the file dialogs that hides the read-only check box.
+inline constexpr int kHideReadOnly = 4;
+
+struct FileDialogSpec {
+    QString initialDirectory;
+    QString fileName;
+    // Pairs of description and pattern separated by vertical bars:
+    // "Brimvault Config File|*.brv". Several patterns of one entry are separated by ";".
+    QString filter;
+    int flags = 0;
+};
+
+// Why a program could not be started.
+enum class StartFailure { None, NotFound, NotExecutable, Other };
+
+// Everything the logic needs from the host, so that settings/ and launch/ run without
+// windows and tests can substitute a recording fake.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal box with one OK button, captioned "Brimvault".
+    virtual void messageBox(const QString& text, bool informationIcon) = 0;
+    // Modal box with Yes and No, captioned "Brimvault"; true for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+    // Returns the chosen full path, or the empty string when the user cancelled.
+    virtual QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) = 0;
+
+    // Per-user store under organisation and application "Brimvault".
+    virtual QString storeValue(const QString& section, const QString& key,
+                               const QString& defaultValue) = 0;
+    // False when the value could not be stored.
+    virtual bool setStoreValue(const QString& section, const QString& key,
+                               const QString& value) = 0;
+
+    // Starts a program detached with a normal window; the process id is not kept.
+    virtual StartFailure startProcess(const QString& program, const QStringList& arguments,
+                                      const QString& workingDirectory) = 0;
+    // Opens a document with its associated program; whether it opens is not checked.
+    virtual void openDocument(const QString& path) = 0;
+
+    virtual QString programDirectory() const = 0;
+    // The program's argument text (everything after the program name).
+    virtual QString argumentText() const = 0;
+    // Ends the program at once; the caller stops doing anything further.
+    virtual void quit() = 0;
+};
+
+} // namespace bv

@@ -1,0 +1,111 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSettings>
+#include <QUrl>
+#include <QWidget>
+
+namespace bv {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Brimvault");
+
+QSettings store() { return QSettings(kTitle, kTitle); }
+
+QString storeKey(const QString& section, const QString& key) {
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString toDialogFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << parts.at(i) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QtPlatform::QtPlatform(QString programDirectory)
+    : programDirectory_(std::move(programDirectory)) {}
+
+void QtPlatform::messageBox(const QString& text, bool informationIcon) {
+    QMessageBox box(informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, kTitle,
+                    text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+bool QtPlatform::askYesNo(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtPlatform::fileDialog(FileDialogKind kind, const FileDialogSpec& spec) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), spec.initialDirectory,
+                       toDialogFilter(spec.filter));
+    dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen
+                                                      : QFileDialog::AcceptSave);
+    dialog.setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile
+                                                    : QFileDialog::AnyFile);
+    if (kind == FileDialogKind::Save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // saving replaces silently
+    if (spec.flags & kHideReadOnly)
+        dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!spec.fileName.isEmpty())
+        dialog.selectFile(spec.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+QString QtPlatform::storeValue(const QString& section, const QString& key,
+                               const QString& defaultValue) {
+    const QVariant value = store().value(storeKey(section, key));
+    return value.isValid() ? value.toString() : defaultValue;
+}
+
+bool QtPlatform::setStoreValue(const QString& section, const QString& key, const QString& value) {
+    QSettings settings = store();
+    settings.setValue(storeKey(section, key), value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+StartFailure QtPlatform::startProcess(const QString& program, const QStringList& arguments,
+                                      const QString& workingDirectory) {
+    const QFileInfo info(program);
+    if (!info.exists())
+        return StartFailure::NotFound;
+    if (!info.isExecutable() || info.isDir())
+        return StartFailure::NotExecutable;
+    return QProcess::startDetached(program, arguments, workingDirectory) ? StartFailure::None
+                                                                          : StartFailure::Other;
+}
+
+void QtPlatform::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString QtPlatform::argumentText() const {
+    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+}
+
+void QtPlatform::quit() {
+    // Nothing may run after the exit sequence: the windows go at once and every event loop,
+    // nested ones of modal boxes included, is told to end.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace bv

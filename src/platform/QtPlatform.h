@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace bv {
+
+// Converts a filter of description and pattern pairs ("A|*.a|B|*.b;*.c") into the form of
+// the toolkit's file dialogs ("A (*.a);;B (*.b *.c)").
+QString toDialogFilter(const QString& filter);
+
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QString programDirectory);
+
+    void messageBox(const QString& text, bool informationIcon) override;
+    bool askYesNo(const QString& text) override;
+    QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) override;
+    QString storeValue(const QString& section, const QString& key,
+                       const QString& defaultValue) override;
+    bool setStoreValue(const QString& section, const QString& key, const QString& value) override;
+    StartFailure startProcess(const QString& program, const QStringList& arguments,
+                              const QString& workingDirectory) override;
+    void openDocument(const QString& path) override;
+    QString programDirectory() const override { return programDirectory_; }
+    QString argumentText() const override;
+    void quit() override;
+
+private:
+    QString programDirectory_;
+};
+
+} // namespace bv

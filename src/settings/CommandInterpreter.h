@@ -1,0 +1,78 @@
+#pragma once
+
+#include "LaunchSettings.h"
+
+#include <QFile>
+#include <QObject>
+#include <QString>
+
+namespace bv {
+
+class Platform;
+class WindowActions;
+struct CommandRow;
+
+// Turns one console command into its action and replies. Replies go to the console output
+// held here (the windows show it through the signals); every line handed in is logged.
+class CommandInterpreter : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxScriptDepth = 64;
+
+    CommandInterpreter(LaunchSettings& settings, ConsoleOptions& console, Platform& platform,
+                       QObject* parent = nullptr);
+    ~CommandInterpreter() override;
+
+    // Windows come later than the interpreter; until then window commands do nothing.
+    void setWindowActions(WindowActions* windows);
+
+    // Runs one console command, as typed at the console or sent by a menu entry.
+    void interpret(const QString& line);
+
+    const QString& consoleText() const { return console_; }
+    // Used when the console window is rebuilt: puts back what it showed.
+    void setConsoleText(const QString& text);
+    // A direct reply: appended to the console without passing through the log.
+    void appendDirect(const QString& text);
+    const QString& debugLog() const { return debugLog_; }
+
+    // True once the exit sequence has run; nothing is interpreted any more.
+    bool ended() const { return ended_; }
+
+    // Writes config.brv, the six per-user values and colour.brc, then ends the program.
+    void runExitSequence();
+
+Q_SIGNALS:
+    // A chunk appended to the console output: a line feed and the reply text.
+    void consoleAppended(const QString& chunk);
+    void consoleReset();
+    // A chunk appended to the debug log: a line feed and the logged line.
+    void debugAppended(const QString& chunk);
+
+private:
+    struct Status {
+        bool failed = false; // failed without a reply of its own
+        QString reason;      // what the console says when no script is running
+    };
+    Status run(const QString& line);
+    Status runRow(const CommandRow& row, const QString& line, const QString& lowered);
+    Status execScript(const QString& line, const QString& lowered, bool keepCase);
+    Status updateBots();
+    void echo(const QString& text);
+    void log(const QString& line);
+    void writeDebugFile(const QString& chunk);
+    QString programPath(const QString& name) const;
+
+    LaunchSettings& settings_;
+    ConsoleOptions& consoleOptions_;
+    Platform& platform_;
+    WindowActions* windows_ = nullptr;
+    QString console_;
+    QString debugLog_;
+    QFile debugFile_;
+    bool debugFileFailed_ = false;
+    int scriptDepth_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace bv

@@ -1,0 +1,129 @@
+#include "SettingsScript.h"
+
+namespace bv {
+
+namespace {
+
+struct SavedLine {
+    const char* word;
+    enum Kind { TextValue, CheckValue, DmValue } kind;
+    int field; // Text or Check, by kind
+};
+
+constexpr SavedLine kSavedForm[] = {
+    {"zun_exe", SavedLine::TextValue, static_cast<int>(Text::comboEXE)},
+    {"zun_warp", SavedLine::TextValue, static_cast<int>(Text::txtWarp)},
+    {"zun_files", SavedLine::TextValue, static_cast<int>(Text::txtPWADS)},
+    {"zun_heap", SavedLine::TextValue, static_cast<int>(Text::txtHeap)},
+    {"zun_width", SavedLine::TextValue, static_cast<int>(Text::txtWidth)},
+    {"zun_height", SavedLine::TextValue, static_cast<int>(Text::txtHeight)},
+    {"zun_par", SavedLine::TextValue, static_cast<int>(Text::txtPar)},
+    {"setdoompath", SavedLine::TextValue, static_cast<int>(Text::txtDir)},
+    {"weaponpref", SavedLine::TextValue, static_cast<int>(Text::txtWeap)},
+    {"botskill", SavedLine::TextValue, static_cast<int>(Text::txtBotSkill)},
+    {"name", SavedLine::TextValue, static_cast<int>(Text::txtName)},
+    {"gr_crappymlook", SavedLine::CheckValue, static_cast<int>(Check::checkMLOOK)},
+    {"3dfx", SavedLine::CheckValue, static_cast<int>(Check::check3DFX)},
+    {"ctf", SavedLine::CheckValue, static_cast<int>(Check::checkCTF)},
+    {"dm", SavedLine::DmValue, 0},
+    {"hx8_computername", SavedLine::TextValue, static_cast<int>(Text::txtComputerName)},
+    {"hx8_comports", SavedLine::TextValue, static_cast<int>(Text::txtComPorts)},
+    {"hx8_pars", SavedLine::TextValue, static_cast<int>(Text::txtParFile)},
+    {"custom_config", SavedLine::TextValue, static_cast<int>(Text::txtExecCFG)},
+    {"config_file", SavedLine::TextValue, static_cast<int>(Text::txtConfigFile)},
+    {"monsters", SavedLine::CheckValue, static_cast<int>(Check::checkMon)},
+    {"weapondrop", SavedLine::CheckValue, static_cast<int>(Check::checkWeapD)},
+    {"gl", SavedLine::CheckValue, static_cast<int>(Check::checkGL)},
+};
+
+int dmDigit(DmOption option) {
+    switch (option) {
+    case DmOption::optionDMNone:
+        return 0;
+    case DmOption::optionDM:
+        return 1;
+    case DmOption::optionDM2:
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+QStringList savedSettingsLines(const LaunchSettings& settings) {
+    QStringList lines;
+    for (const SavedLine& row : kSavedForm) {
+        QString value;
+        switch (row.kind) {
+        case SavedLine::TextValue:
+            value = settings.text(static_cast<Text>(row.field));
+            break;
+        case SavedLine::CheckValue:
+            value = QString::number(settings.check(static_cast<Check>(row.field)));
+            break;
+        case SavedLine::DmValue:
+            value = QString::number(dmDigit(settings.dm()));
+            break;
+        }
+        lines.append(QLatin1String(row.word) + QLatin1Char(' ') + value);
+    }
+    return lines;
+}
+
+WriteResult writeSettingsScript(const QString& path, const LaunchSettings& settings) {
+    return writeFileAtomically(path, crlfLines(savedSettingsLines(settings)));
+}
+
+QByteArray colourThemeBytes(const ColourValues& values) {
+    QByteArray bytes;
+    for (int v : values)
+        bytes.append(" " + QByteArray::number(v) + " \r\n");
+    return bytes;
+}
+
+std::optional<int> parseColourComponent(const QString& line) {
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > 12)
+        return std::nullopt;
+    bool ok = false;
+    const int value = trimmed.toInt(&ok, 10);
+    if (!ok || value < 0 || value > 255)
+        return std::nullopt;
+    return value;
+}
+
+ThemeReadResult readColourTheme(const QByteArray& bytes) {
+    const QStringList lines = splitScriptLines(bytes);
+    ThemeReadResult result;
+    ColourValues values{};
+    for (int i = 0; i < ConsoleOptions::kComponentCount; ++i) {
+        const std::optional<int> v =
+            i < lines.size() ? parseColourComponent(lines.at(i)) : std::nullopt;
+        if (!v) {
+            result.badLine = i + 1;
+            return result;
+        }
+        values[static_cast<size_t>(i)] = *v;
+    }
+    result.values = values;
+    return result;
+}
+
+ColourValues startupColours(const std::optional<QByteArray>& bytes, const ColourValues& current) {
+    ColourValues values = current;
+    const QStringList lines = bytes ? splitScriptLines(*bytes) : QStringList();
+    // One variable takes each line in turn; a read past the end leaves it holding the last
+    // line read, and an empty variable converts to 0 (as for a missing file).
+    QString variable;
+    for (int i = 0; i < ConsoleOptions::kComponentCount; ++i) {
+        if (i < lines.size())
+            variable = lines.at(i);
+        if (variable.trimmed().isEmpty())
+            values[static_cast<size_t>(i)] = 0;
+        else if (const std::optional<int> v = parseColourComponent(variable))
+            values[static_cast<size_t>(i)] = *v;
+    }
+    return values;
+}
+
+} // namespace bv

@@ -1,0 +1,107 @@
+#include "ConsoleWindow.h"
+
+#include "settings/CommandInterpreter.h"
+#include "settings/LaunchSettings.h"
+
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace bv {
+
+ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& colours,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), interpreter_(interpreter), colours_(colours),
+      txtConsole_(new QPlainTextEdit(this)), txtInput_(new QLineEdit(this)),
+      timerDown_(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmConsole"));
+    setWindowTitle(QLatin1String(kFloatingCaption));
+    txtConsole_->setObjectName(QStringLiteral("txtConsole"));
+    txtInput_->setObjectName(QStringLiteral("txtInput"));
+    timerDown_->setObjectName(QStringLiteral("timerDown"));
+
+    txtConsole_->setReadOnly(true);
+    txtConsole_->setUndoRedoEnabled(false);
+    txtConsole_->setFocusPolicy(Qt::ClickFocus);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(9);
+    txtConsole_->setFont(font);
+    txtInput_->setFont(font);
+    txtConsole_->setAccessibleName(QStringLiteral("Console output"));
+    txtInput_->setAccessibleName(QStringLiteral("Console command"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(txtConsole_, 1);
+    layout->addWidget(txtInput_);
+    resize(413, 200);
+
+    reloadOutput();
+    applyColours();
+
+    connect(&interpreter_, &CommandInterpreter::consoleAppended, this, &ConsoleWindow::append);
+    connect(&interpreter_, &CommandInterpreter::consoleReset, this, &ConsoleWindow::reloadOutput);
+    connect(txtInput_, &QLineEdit::returnPressed, this, &ConsoleWindow::submit);
+
+    // One scroll to the end once the window has been laid out.
+    timerDown_->setInterval(1);
+    timerDown_->setSingleShot(true);
+    connect(timerDown_, &QTimer::timeout, this, &ConsoleWindow::scrollToEnd);
+    timerDown_->start();
+}
+
+void ConsoleWindow::applyColours() {
+    const QColor back(colours_.value(ConsoleOptions::redBack),
+                      colours_.value(ConsoleOptions::greenBack),
+                      colours_.value(ConsoleOptions::blueBack));
+    const QColor fore(colours_.value(ConsoleOptions::redFore),
+                      colours_.value(ConsoleOptions::greenFore),
+                      colours_.value(ConsoleOptions::blueFore));
+    for (QWidget* box : {static_cast<QWidget*>(txtConsole_), static_cast<QWidget*>(txtInput_)}) {
+        QPalette palette = box->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, QPalette::Base, back);
+            palette.setColor(group, QPalette::Window, back);
+            palette.setColor(group, QPalette::Text, fore);
+        }
+        box->setPalette(palette);
+    }
+}
+
+bool ConsoleWindow::setFontSize(double points) {
+    QFont font = txtConsole_->font();
+    font.setPointSizeF(points);
+    txtConsole_->setFont(font);
+    return true;
+}
+
+void ConsoleWindow::reloadOutput() {
+    txtConsole_->setPlainText(interpreter_.consoleText());
+    scrollToEnd();
+}
+
+void ConsoleWindow::append(const QString& chunk) {
+    // Appending keeps the cost of a reply independent of the length of the output.
+    QTextCursor cursor(txtConsole_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(chunk);
+    scrollToEnd();
+}
+
+void ConsoleWindow::scrollToEnd() {
+    txtConsole_->moveCursor(QTextCursor::End);
+    txtConsole_->verticalScrollBar()->setValue(txtConsole_->verticalScrollBar()->maximum());
+}
+
+void ConsoleWindow::submit() {
+    const QString line = txtInput_->text();
+    interpreter_.interpret(line);
+    if (!interpreter_.ended())
+        txtInput_->clear();
+}
+
+} // namespace bv

@@ -1,0 +1,62 @@
+#include "DebugWindow.h"
+
+#include "platform/Platform.h"
+#include "settings/CommandInterpreter.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace bv {
+
+DebugWindow::DebugWindow(CommandInterpreter& interpreter, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), richtextbox1_(new QPlainTextEdit(this)),
+      conDump_(new QPlainTextEdit(this)), conInput_(new QLineEdit(this)),
+      cmdHide_(new QPushButton(QStringLiteral("Hide"), this)),
+      cmdQuit_(new QPushButton(QStringLiteral("Quit"), this)) {
+    setObjectName(QStringLiteral("frmDebug"));
+    setWindowTitle(QStringLiteral("Debug"));
+    richtextbox1_->setObjectName(QStringLiteral("richtextbox1"));
+    conDump_->setObjectName(QStringLiteral("conDump"));
+    conInput_->setObjectName(QStringLiteral("conInput"));
+    cmdHide_->setObjectName(QStringLiteral("cmdHide"));
+    cmdQuit_->setObjectName(QStringLiteral("cmdQuit"));
+
+    richtextbox1_->setReadOnly(true);
+    richtextbox1_->setUndoRedoEnabled(false);
+    richtextbox1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QPalette palette = richtextbox1_->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, Qt::white);
+    richtextbox1_->setPalette(palette);
+    richtextbox1_->setAccessibleName(QStringLiteral("Debug log"));
+    // The holding boxes only carry the console across a reload; nobody needs to see them.
+    conDump_->hide();
+    conInput_->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdHide_);
+    buttons->addWidget(cmdQuit_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(richtextbox1_, 1);
+    layout->addWidget(conDump_);
+    layout->addWidget(conInput_);
+    layout->addLayout(buttons);
+    resize(480, 320);
+
+    richtextbox1_->setPlainText(interpreter.debugLog());
+    connect(&interpreter, &CommandInterpreter::debugAppended, this, [this](const QString& chunk) {
+        QTextCursor cursor(richtextbox1_->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(chunk);
+    });
+    connect(cmdHide_, &QPushButton::clicked, this, &QWidget::hide);
+    // Quit ends the program without the saving that exit does.
+    connect(cmdQuit_, &QPushButton::clicked, this, [&platform]() { platform.quit(); });
+}
+
+} // namespace bv

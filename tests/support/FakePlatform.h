@@ -1,0 +1,118 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/WindowActions.h"
+
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace bv::test {
+
+// Records every platform call; dialogs and questions answer from scripted queues.
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        QString text;
+        bool informationIcon;
+    };
+    struct Dialog {
+        FileDialogKind kind;
+        FileDialogSpec spec;
+    };
+    struct Start {
+        QString program;
+        QStringList arguments;
+        QString workingDirectory;
+    };
+
+    QString programDir;
+    QString arguments;
+    std::vector<Message> messages;
+    std::vector<QString> questions;
+    std::deque<bool> yesNoAnswers;       // empty: answers Yes
+    std::vector<Dialog> dialogs;
+    std::deque<QString> dialogAnswers;   // empty: cancelled
+    std::vector<Start> starts;
+    StartFailure startResult = StartFailure::None;
+    // When set, starts the program for real through this function instead of recording only.
+    std::function<StartFailure(const Start&)> starter;
+    std::vector<QString> documents;
+    QMap<QPair<QString, QString>, QString> store;
+    std::vector<QPair<QString, QString>> storeWrites; // section/key in order of writing
+    int failStoreAfter = -1; // writes after this many fail; -1 never
+    int quitCount = 0;
+    std::function<void(const QString&)> onMessage;
+
+    void messageBox(const QString& text, bool informationIcon) override {
+        messages.push_back({text, informationIcon});
+        if (onMessage)
+            onMessage(text);
+    }
+    bool askYesNo(const QString& text) override {
+        questions.push_back(text);
+        if (yesNoAnswers.empty())
+            return true;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) override {
+        dialogs.push_back({kind, spec});
+        if (dialogAnswers.empty())
+            return QString();
+        const QString answer = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return answer;
+    }
+    QString storeValue(const QString& section, const QString& key,
+                       const QString& defaultValue) override {
+        return store.value({section, key}, defaultValue);
+    }
+    bool setStoreValue(const QString& section, const QString& key,
+                       const QString& value) override {
+        if (failStoreAfter >= 0 && static_cast<int>(storeWrites.size()) >= failStoreAfter)
+            return false;
+        storeWrites.push_back({section, key});
+        store.insert({section, key}, value);
+        return true;
+    }
+    StartFailure startProcess(const QString& program, const QStringList& args,
+                              const QString& workingDirectory) override {
+        Start start{program, args, workingDirectory};
+        starts.push_back(start);
+        return starter ? starter(start) : startResult;
+    }
+    void openDocument(const QString& path) override { documents.push_back(path); }
+    QString programDirectory() const override { return programDir; }
+    QString argumentText() const override { return arguments; }
+    void quit() override { ++quitCount; }
+};
+
+// Records window actions.
+class FakeWindows : public WindowActions {
+public:
+    QStringList calls;
+    WindowPlacement where;
+    bool fontOk = true;
+    double fontSize = 0;
+
+    void showMainWindow() override { calls << QStringLiteral("showMain"); }
+    void hideMainWindow() override { calls << QStringLiteral("hideMain"); }
+    void showDebugWindow() override { calls << QStringLiteral("showDebug"); }
+    void showAboutWindow() override { calls << QStringLiteral("showAbout"); }
+    void showOptionsWindow() override { calls << QStringLiteral("showOptions"); }
+    void showEditWindow() override { calls << QStringLiteral("showEdit"); }
+    bool setConsoleFontSize(double points) override {
+        calls << QStringLiteral("font");
+        fontSize = points;
+        return fontOk;
+    }
+    WindowPlacement placement() const override { return where; }
+};
+
+} // namespace bv::test
