@@ -387,7 +387,9 @@ CommandInterpreter::Status CommandInterpreter::execScript(const QString& line,
         return fail();
     const QString name = (keepCase ? line : lowered).mid(5);
     const QString path = isCompletePath(name) ? name : programPath(name);
-    if (QFileInfo(path).isDir())
+    // Only regular files are scripts: a directory fails, and a device such as /dev/zero
+    // would never end.
+    if (!QFileInfo(path).isFile())
         return fail();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

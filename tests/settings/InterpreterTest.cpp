@@ -295,6 +295,11 @@ TEST_F(Interpreter, ExecFailures) {
     EXPECT_EQ(run(QStringLiteral("exec ")), L({"exec ", "Could not execute script"}));
     ASSERT_TRUE(QDir(programDir.path()).mkpath(QStringLiteral("adir")));
     EXPECT_EQ(run(QStringLiteral("exec adir")), L({"exec adir", "Could not execute script"}));
+#ifndef Q_OS_WIN
+    // A device never ends: it is refused like a directory instead of hanging the program.
+    EXPECT_EQ(run(QStringLiteral("exec /dev/zero")),
+              L({"exec /dev/zero", "Could not execute script"}));
+#endif
 }
 
 TEST_F(Interpreter, NestedFailureEndsOnlyTheInnermostScript) {
