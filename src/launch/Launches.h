@@ -15,4 +15,8 @@ int launchDoomatic(const LaunchSettings& settings, Platform& platform);     // c
 int makeBatchFile(const LaunchSettings& settings, Platform& platform);      // menuBatchFile
 int exportSettings(const LaunchSettings& settings, Platform& platform);     // menuExport
 
+// Lets the user pick an HX8 parameter file in the program directory and puts its full path
+// into txtParFile; a cancelled dialog changes nothing. Nothing here can fail: returns 0.
+int pickParameterFile(LaunchSettings& settings, Platform& platform); // cmdParFile
+
 } // namespace bv

@@ -1,0 +1,90 @@
+#include "GameStart.h"
+
+#include "LaunchFiles.h"
+
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace bv {
+
+namespace {
+
+#ifndef Q_OS_WIN
+// A Windows executable runs through wine when the host has it; otherwise the start is
+// attempted as it is and its failure reported.
+StartCommand programCommand(const QString& doomDirectory, const QString& word,
+                            const QStringList& arguments, bool alsoOnPath) {
+    StartCommand command;
+    command.workingDirectory = QFileInfo(doomDirectory).absoluteFilePath();
+    command.program = findProgram(doomDirectory, word, alsoOnPath);
+    command.arguments = arguments;
+    if (command.program.isEmpty()) {
+        command.failure = launch_error::kFileNotFound;
+        return command;
+    }
+    if (command.program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+        if (!wine.isEmpty()) {
+            command.arguments.prepend(command.program);
+            command.program = wine;
+        }
+    }
+    return command;
+}
+#endif
+
+} // namespace
+
+QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath) {
+    if (word.isEmpty())
+        return QString();
+    const QDir directory(doomDirectory);
+    const QFileInfo exact(directory.filePath(word));
+    if (exact.isFile())
+        return exact.absoluteFilePath();
+    if (word.contains(QLatin1Char('/')))
+        return QString();
+    const QStringList names = directory.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (name.compare(word, Qt::CaseInsensitive) == 0)
+            return QFileInfo(directory.filePath(name)).absoluteFilePath();
+    }
+    return alsoOnPath ? QStandardPaths::findExecutable(word) : QString();
+}
+
+StartCommand engineStartCommand(const QString& doomDirectory, const QString& batchPath,
+                                const QString& commandLine) {
+#ifdef Q_OS_WIN
+    (void)doomDirectory;
+    (void)commandLine;
+    // The batch file changes drive and directory itself.
+    return StartCommand{batchPath, {}, QString(), 0};
+#else
+    (void)batchPath;
+    QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString program = words.isEmpty() ? QString() : words.takeFirst();
+    return programCommand(doomDirectory, program, words, true);
+#endif
+}
+
+StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath) {
+#ifdef Q_OS_WIN
+    (void)doomDirectory;
+    return StartCommand{batchPath, {}, QString(), 0};
+#else
+    (void)batchPath;
+    return programCommand(doomDirectory, QStringLiteral("hx8.exe"), {}, false);
+#endif
+}
+
+int startGame(Platform& platform, const StartCommand& command) {
+    if (command.failure != 0)
+        return command.failure;
+    return startFailureNumber(
+        platform.startProcess(command.program, command.arguments, command.workingDirectory));
+}
+
+} // namespace bv
