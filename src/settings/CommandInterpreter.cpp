@@ -383,7 +383,11 @@ CommandInterpreter::Status CommandInterpreter::execScript(const QString& line,
         echo(QStringLiteral("Could not execute script"));
         return Status{};
     };
-    if (lowered.size() < 5 || scriptDepth_ >= kMaxScriptDepth)
+    // A script that executes itself twice would branch without end even with the depth
+    // bounded, so one command may open only so many scripts in all.
+    if (scriptDepth_ == 0)
+        scriptsOpened_ = 0;
+    if (lowered.size() < 5 || scriptDepth_ >= kMaxScriptDepth || scriptsOpened_ >= scriptBudget_)
         return fail();
     const QString name = (keepCase ? line : lowered).mid(5);
     const QString path = isCompletePath(name) ? name : programPath(name);
@@ -395,6 +399,7 @@ CommandInterpreter::Status CommandInterpreter::execScript(const QString& line,
     if (!file.open(QIODevice::ReadOnly))
         return fail();
 
+    ++scriptsOpened_;
     ++scriptDepth_;
     ScriptLineReader reader(file);
     QString scriptLine;

@@ -18,6 +18,8 @@ class CommandInterpreter : public QObject {
     Q_OBJECT
 public:
     static constexpr int kMaxScriptDepth = 64;
+    // Scripts one command may open in all, nested ones included.
+    static constexpr int kDefaultScriptBudget = 10000;
 
     CommandInterpreter(LaunchSettings& settings, ConsoleOptions& console, Platform& platform,
                        QObject* parent = nullptr);
@@ -38,6 +40,8 @@ public:
 
     // True once the exit sequence has run; nothing is interpreted any more.
     bool ended() const { return ended_; }
+
+    void setScriptBudget(int scripts) { scriptBudget_ = scripts; }
 
     // Writes config.brv, the six per-user values and colour.brc, then ends the program.
     void runExitSequence();
@@ -72,6 +76,8 @@ private:
     QFile debugFile_;
     bool debugFileFailed_ = false;
     int scriptDepth_ = 0;
+    int scriptsOpened_ = 0;
+    int scriptBudget_ = kDefaultScriptBudget;
     bool ended_ = false;
 };
 

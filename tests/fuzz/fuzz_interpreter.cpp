@@ -42,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bv::ConsoleOptions colours;
     bv::CommandInterpreter interpreter(settings, colours, platform);
     interpreter.setWindowActions(&windows);
+    // The bound itself is tested elsewhere; a small one keeps every input fast.
+    interpreter.setScriptBudget(64);
 
     interpreter.interpret(line);
     bv::fuzz::require(interpreter.debugLog().size() >= line.size() + 1,

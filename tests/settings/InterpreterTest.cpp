@@ -338,6 +338,17 @@ TEST_F(Interpreter, SelfExecutingScriptIsBounded) {
     EXPECT_EQ(out.count(QStringLiteral("Could not execute script")), 1);
 }
 
+TEST_F(Interpreter, ScriptThatExecutesItselfTwiceEnds) {
+    // Without a bound on all scripts opened this branches 2^64 times.
+    writeScript(QStringLiteral("twice.brv"), "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
+    interpreter.setScriptBudget(500);
+    run(QStringLiteral("exec twice.brv"));
+    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("05"));
+    // The next command starts with a fresh budget.
+    writeScript(QStringLiteral("ok.brv"), "warp 06\r\n");
+    EXPECT_EQ(run(QStringLiteral("exec ok.brv")), L({"exec ok.brv", "Warp Set"}));
+}
+
 TEST_F(Interpreter, ExitWritesFilesStoresValuesAndStopsTheScript) {
     windows.where = {100, 200, 300, 400, false};
     colours.setCheckDock(1);
