@@ -3,6 +3,7 @@
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,7 +42,6 @@ ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& co
     resize(413, 200);
 
     reloadOutput();
-    applyColours();
 
     connect(&interpreter_, &CommandInterpreter::consoleAppended, this, &ConsoleWindow::append);
     connect(&interpreter_, &CommandInterpreter::consoleReset, this, &ConsoleWindow::reloadOutput);
@@ -51,7 +51,19 @@ ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& co
     timerDown_->setInterval(1);
     timerDown_->setSingleShot(true);
     connect(timerDown_, &QTimer::timeout, this, &ConsoleWindow::scrollToEnd);
+    load();
+}
+
+void ConsoleWindow::load() {
+    scrollToEnd();
+    applyColours();
     timerDown_->start();
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT closedByUser();
 }
 
 void ConsoleWindow::applyColours() {
@@ -80,7 +92,11 @@ bool ConsoleWindow::setFontSize(double points) {
 }
 
 void ConsoleWindow::reloadOutput() {
-    txtConsole_->setPlainText(interpreter_.consoleText());
+    showOutput(interpreter_.consoleText());
+}
+
+void ConsoleWindow::showOutput(const QString& text) {
+    txtConsole_->setPlainText(text);
     scrollToEnd();
 }
 

@@ -20,15 +20,27 @@ public:
     ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& colours,
                   QWidget* parent = nullptr);
 
-    // Applies the six colour components to both boxes, as the window's load does.
+    // The window's load, run again when the options window applies new colours: the caret
+    // to the end, the colours of both boxes, and one more scroll to the end once laid out.
+    void load();
+    // Applies the six colour components to both boxes.
     void applyColours();
     bool setFontSize(double points);
     // Puts the interpreter's whole output back into the box (after cls or a reload).
     void reloadOutput();
+    // Shows the given text as the output, scrolled to its end (after a reload).
+    void showOutput(const QString& text);
 
     QPlainTextEdit* output() const { return txtConsole_; }
     QLineEdit* input() const { return txtInput_; }
     QTimer* timerDown() const { return timerDown_; }
+
+Q_SIGNALS:
+    // The user closed the window with its close box; it is hidden, not destroyed.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void append(const QString& chunk);

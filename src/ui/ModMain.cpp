@@ -1,0 +1,165 @@
+#include "ModMain.h"
+
+#include "AboutWindow.h"
+#include "AppWindows.h"
+#include "ConsoleWindow.h"
+#include "DebugWindow.h"
+#include "EditWindow.h"
+#include "OptionsWindow.h"
+#include "SetupWizard.h"
+#include "platform/Platform.h"
+#include "settings/CommandInterpreter.h"
+#include "settings/LaunchSettings.h"
+#include "settings/SettingsScript.h"
+#include "settings/TextFile.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace bv {
+
+namespace {
+
+// Far beyond any desktop, yet small enough that pixels stay well inside an int.
+constexpr double kMaxTwips = 1.0e8;
+// colour.brc is six short lines; a larger file is not worth reading whole at startup.
+constexpr qint64 kColourReadLimit = 64 * 1024;
+
+const QString kWindowSection = QStringLiteral("Window Settings");
+const QString kConsoleSection = QStringLiteral("Console Settings");
+
+std::optional<double> storedNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Step 4: a missing file sets every component to 0; a short or bad one is read as far as
+// it goes (the rules are in startupColours).
+void readColourFile(AppWindows& windows) {
+    QFile file(joinPath(windows.platform().programDirectory(), QStringLiteral("colour.brc")));
+    std::optional<QByteArray> bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(kColourReadLimit);
+    ConsoleOptions& colours = windows.colours();
+    const ColourValues values = startupColours(bytes, colours.values());
+    for (int component = 0; component < ConsoleOptions::kComponentCount; ++component)
+        colours.setValue(component, values[static_cast<size_t>(component)]);
+}
+
+// Step 8 for one window: each coordinate from the store, the current one by default.
+void restorePosition(Platform& platform, QWidget& window, const QString& topKey,
+                     const QString& leftKey) {
+    const double dpi = window.logicalDpiY();
+    QPoint where = window.pos();
+    const auto stored = [&](const QString& key, int current) {
+        const QString text =
+            platform.storeValue(kWindowSection, key, QString::number(pixelsToTwips(current, dpi)));
+        const std::optional<int> twips = storedTwips(text);
+        return twips ? twipsToPixels(*twips, dpi) : current;
+    };
+    where.setY(stored(topKey, where.y()));
+    where.setX(stored(leftKey, where.x()));
+
+    // A screen that was there at the last exit may be gone: the window must stay reachable.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        where = keepOnScreen(QRect(where, window.frameGeometry().size()), screens,
+                             primary->availableGeometry());
+    if (where != window.pos())
+        window.move(where);
+}
+
+} // namespace
+
+std::optional<int> storedTwips(const QString& text) {
+    const std::optional<double> value = storedNumber(text);
+    if (!value || std::fabs(*value) > kMaxTwips)
+        return std::nullopt;
+    return static_cast<int>(std::lround(*value));
+}
+
+std::optional<int> storedCheck(const QString& text) {
+    const std::optional<double> value = storedNumber(text);
+    if (!value || (*value != 0.0 && *value != 1.0))
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+std::optional<bool> storedBoolean(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (const std::optional<double> value = storedNumber(trimmed))
+        return *value != 0.0;
+    return std::nullopt;
+}
+
+void Main(AppWindows& windows) {
+    CommandInterpreter& interpreter = windows.interpreter();
+    Platform& platform = windows.platform();
+    if (interpreter.ended())
+        return;
+
+    // 1-2: creating the main window loads the console and the options it takes colours from.
+    MainFrame& main = windows.mainFrame();
+    main.applyDesignSize();
+    ConsoleWindow& console = windows.console();
+    console.show();
+
+    // From here on a step that fails is skipped without a word.
+    readColourFile(windows);
+    windows.options().hide();
+    windows.debug().hide();
+    console.applyColours();
+
+    interpreter.interpret(QStringLiteral("exec main.brv"));
+    if (interpreter.ended())
+        return; // the script ran exit: nothing more may happen
+
+    restorePosition(platform, *main.widget(), QStringLiteral("MainTop"),
+                    QStringLiteral("MainLeft"));
+    restorePosition(platform, console, QStringLiteral("ConTop"), QStringLiteral("ConLeft"));
+
+    if (const std::optional<int> docking = storedCheck(
+            platform.storeValue(kConsoleSection, QStringLiteral("Docking"), QStringLiteral("0"))))
+        windows.colours().setCheckDock(*docking);
+
+    LaunchSettings& settings = windows.settings();
+    main.setExecCfgFolder(settings.text(Text::txtDir));
+    main.setDemoFolder(windows.demoFolder());
+
+    const QString shownNow = main.consoleShown() ? QStringLiteral("True") : QStringLiteral("False");
+    if (const std::optional<bool> shown =
+            storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), shownNow)))
+        main.setConsoleShown(*shown);
+    if (!main.consoleShown())
+        console.hide();
+
+    if (platform.argumentText() == QLatin1String("-nosetup"))
+        return;
+    if (platform.storeValue(QStringLiteral("Misc"), QStringLiteral("Firstrun"),
+                            QStringLiteral("yes")) != QLatin1String("yes"))
+        return;
+    main.widget()->hide();
+    windows.options().hide();
+    console.hide();
+    windows.about().hide();
+    windows.edit().hide();
+    SetupWizard& wizard = windows.setup();
+    wizard.show();
+    wizard.raise();
+    wizard.activateWindow();
+}
+
+} // namespace bv

@@ -1,0 +1,321 @@
+#include "OptionsWindow.h"
+
+#include "platform/Platform.h"
+#include "settings/LaunchSettings.h"
+#include "settings/SettingsScript.h"
+#include "settings/TextFile.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace bv {
+
+namespace {
+
+// A theme is six short lines; reading more than this of a wrongly chosen file is pointless.
+constexpr qint64 kThemeReadLimit = 64 * 1024;
+
+const QString kThemeFilter = QStringLiteral("Colour Themes|*.brc");
+
+struct BarRow {
+    ConsoleOptions::Component component;
+    const char* bar;
+    const char* label;
+    const char* caption;
+};
+
+// Top to bottom within each frame.
+constexpr BarRow kForeRows[] = {
+    {ConsoleOptions::redFore, "redFore", "lblRedFore", "Red"},
+    {ConsoleOptions::greenFore, "greenFore", "lblGreenFore", "Green"},
+    {ConsoleOptions::blueFore, "blueFore", "lblBlueFore", "Blue"},
+};
+constexpr BarRow kBackRows[] = {
+    {ConsoleOptions::redBack, "redBack", "lblBackRed", "Red"},
+    {ConsoleOptions::greenBack, "greenBack", "lblBackGreen", "Green"},
+    {ConsoleOptions::blueBack, "blueBack", "lblBackBlue", "Blue"},
+};
+
+bool isForeComponent(int component) {
+    return component >= ConsoleOptions::redFore;
+}
+
+} // namespace
+
+std::optional<QString> directoryOfEngineFile(const QString& path, const QString& first,
+                                             const QString& second) {
+#ifdef Q_OS_WIN
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+#else
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+#endif
+    // The whole file name must match: "MyDoom3.exe" ends in the right letters but names
+    // another program, and cutting a fixed length off it would leave a broken directory.
+    const QString name = path.mid(cut + 1);
+    if (cut < 0 || (name != first && name != second))
+        return std::nullopt;
+    const QString directory = path.left(cut);
+    // A file in the root keeps the root itself rather than an empty directory.
+    return directory.isEmpty() ? path.left(1) : directory;
+}
+
+OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, Platform& platform,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), settings_(settings), colours_(colours), platform_(platform),
+      txtDir_(new QLineEdit(this)), txtDemoDir_(new QLineEdit(this)),
+      lblForeColour_(new QLabel(this)), lblBackColour_(new QLabel(this)),
+      checkDock_(new QCheckBox(QStringLiteral("Dock Console"), this)),
+      cmdOk_(new QPushButton(QStringLiteral("&Ok"), this)) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+
+    auto* lblOptions = new QLabel(QStringLiteral("Doom Directory:"), this);
+    lblOptions->setObjectName(QStringLiteral("lblOptions"));
+    lblOptions->setBuddy(txtDir_);
+    txtDir_->setObjectName(QStringLiteral("txtDir"));
+    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    auto* lblDemo = new QLabel(QStringLiteral("Demo Directory:"), this);
+    lblDemo->setObjectName(QStringLiteral("lblDemo"));
+    lblDemo->setBuddy(txtDemoDir_);
+    txtDemoDir_->setObjectName(QStringLiteral("txtDemoDir"));
+    txtDemoDir_->setToolTip(QStringLiteral("Leave as nothing for default"));
+
+    auto* directories = new QGridLayout;
+    directories->addWidget(lblOptions, 0, 0);
+    directories->addWidget(txtDir_, 0, 1);
+    directories->addWidget(cmdBrowse, 0, 2);
+    directories->addWidget(lblDemo, 1, 0);
+    directories->addWidget(txtDemoDir_, 1, 1);
+
+    // One frame of three scroll bars and the preview of the colour they make.
+    const auto makeFrame = [this](const char* name, const QString& caption, const BarRow(&rows)[3],
+                                  QLabel* preview, const char* previewName) {
+        auto* frame = new QGroupBox(caption, this);
+        frame->setObjectName(QLatin1String(name));
+        auto* grid = new QGridLayout(frame);
+        int row = 0;
+        for (const BarRow& r : rows) {
+            auto* label = new QLabel(QLatin1String(r.caption), frame);
+            label->setObjectName(QLatin1String(r.label));
+            auto* bar = new QScrollBar(Qt::Horizontal, frame);
+            bar->setObjectName(QLatin1String(r.bar));
+            bar->setRange(0, 255);
+            bar->setSingleStep(1);
+            bar->setPageStep(16);
+            bar->setFocusPolicy(Qt::StrongFocus); // scroll bars take no focus by default
+            bar->setMinimumWidth(150);
+            bar->setAccessibleName(caption + QLatin1Char(' ') + QLatin1String(r.caption));
+            label->setBuddy(bar);
+            bars_[static_cast<size_t>(r.component)] = bar;
+            grid->addWidget(label, row, 0);
+            grid->addWidget(bar, row, 1);
+            ++row;
+        }
+        preview->setObjectName(QLatin1String(previewName));
+        preview->setAutoFillBackground(true);
+        preview->setFrameShape(QFrame::Box);
+        preview->setMinimumHeight(24);
+        preview->setAccessibleName(caption + QStringLiteral(" preview"));
+        grid->addWidget(preview, row, 0, 1, 2);
+        return frame;
+    };
+    auto* frameForeColour = makeFrame("frameForeColour", QStringLiteral("Console Font Colour"),
+                                      kForeRows, lblForeColour_, "lblForeColour");
+    auto* frameBackColour =
+        makeFrame("frameBackColour", QStringLiteral("Console Background Colour"), kBackRows,
+                  lblBackColour_, "lblBackColour");
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(frameForeColour);
+    frames->addWidget(frameBackColour);
+
+    checkDock_->setObjectName(QStringLiteral("checkDock"));
+    auto* cmdSaveTheme = new QPushButton(QStringLiteral("&Save Colour Scheme"), this);
+    cmdSaveTheme->setObjectName(QStringLiteral("cmdSaveTheme"));
+    auto* cmdTheme = new QPushButton(QStringLiteral("&Open Colour Theme"), this);
+    cmdTheme->setObjectName(QStringLiteral("cmdTheme"));
+    cmdOk_->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSaveTheme);
+    buttons->addWidget(cmdTheme);
+    buttons->addStretch();
+    buttons->addWidget(cmdOk_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(directories);
+    layout->addLayout(frames);
+    layout->addWidget(checkDock_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Reading order for the keyboard.
+    QWidget* order[] = {txtDir_,
+                        cmdBrowse,
+                        txtDemoDir_,
+                        bars_[ConsoleOptions::redFore],
+                        bars_[ConsoleOptions::greenFore],
+                        bars_[ConsoleOptions::blueFore],
+                        bars_[ConsoleOptions::redBack],
+                        bars_[ConsoleOptions::greenBack],
+                        bars_[ConsoleOptions::blueBack],
+                        checkDock_,
+                        cmdSaveTheme,
+                        cmdTheme,
+                        cmdOk_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    bindTexts();
+    bindColours();
+
+    connect(cmdBrowse, &QPushButton::clicked, this, &OptionsWindow::cmdBrowse_Click);
+    connect(cmdSaveTheme, &QPushButton::clicked, this, &OptionsWindow::cmdSaveTheme_Click);
+    connect(cmdTheme, &QPushButton::clicked, this, &OptionsWindow::cmdTheme_Click);
+    connect(cmdOk_, &QPushButton::clicked, this, &OptionsWindow::okClicked);
+}
+
+void OptionsWindow::bindTexts() {
+    const struct {
+        QLineEdit* box;
+        Text field;
+    } texts[] = {{txtDir_, Text::txtDir}, {txtDemoDir_, Text::txtDemoDir}};
+    for (const auto& t : texts) {
+        t.box->setText(settings_.text(t.field));
+        connect(t.box, &QLineEdit::textEdited, this,
+                [this, field = t.field](const QString& text) { settings_.setText(field, text); });
+    }
+    connect(&settings_, &LaunchSettings::textChanged, this, [this, texts](Text field) {
+        for (const auto& t : texts) {
+            // Comparing first keeps the caret where it is while the user types.
+            if (t.field == field && t.box->text() != settings_.text(field))
+                t.box->setText(settings_.text(field));
+        }
+    });
+}
+
+void OptionsWindow::bindColours() {
+    for (int component = 0; component < ConsoleOptions::kComponentCount; ++component) {
+        QScrollBar* bar = colourBar(component);
+        bar->setValue(colours_.value(component));
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, component](int value) { colours_.setValue(component, value); });
+    }
+    connect(&colours_, &ConsoleOptions::valueChanged, this, [this](int component) {
+        colourBar(component)->setValue(colours_.value(component));
+        // Only the preview of the changed colour is repainted; the console waits for OK.
+        if (isForeComponent(component))
+            paintPreview(lblForeColour_, colours_.value(ConsoleOptions::redFore),
+                         colours_.value(ConsoleOptions::greenFore),
+                         colours_.value(ConsoleOptions::blueFore));
+        else
+            paintPreview(lblBackColour_, colours_.value(ConsoleOptions::redBack),
+                         colours_.value(ConsoleOptions::greenBack),
+                         colours_.value(ConsoleOptions::blueBack));
+    });
+
+    checkDock_->setChecked(colours_.checkDock() != 0);
+    connect(checkDock_, &QCheckBox::toggled, this,
+            [this](bool checked) { colours_.setCheckDock(checked ? 1 : 0); });
+    connect(&colours_, &ConsoleOptions::checkDockChanged, this,
+            [this]() { checkDock_->setChecked(colours_.checkDock() != 0); });
+    refreshPreviews();
+}
+
+void OptionsWindow::paintPreview(QLabel* preview, int red, int green, int blue) {
+    QPalette palette = preview->palette();
+    palette.setColor(QPalette::Window, QColor(red, green, blue));
+    preview->setPalette(palette);
+}
+
+void OptionsWindow::refreshPreviews() {
+    paintPreview(lblForeColour_, colours_.value(ConsoleOptions::redFore),
+                 colours_.value(ConsoleOptions::greenFore),
+                 colours_.value(ConsoleOptions::blueFore));
+    paintPreview(lblBackColour_, colours_.value(ConsoleOptions::redBack),
+                 colours_.value(ConsoleOptions::greenBack),
+                 colours_.value(ConsoleOptions::blueBack));
+}
+
+void OptionsWindow::cmdBrowse_Click() {
+    FileDialogSpec spec;
+    spec.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
+    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> directory =
+            directoryOfEngineFile(path, QStringLiteral("Doom3.exe"), QStringLiteral("Doombot.bat")))
+        settings_.setText(Text::txtDir, *directory);
+    else
+        platform_.messageBox(QLatin1String(kBrowseError), false);
+}
+
+void OptionsWindow::cmdSaveTheme_Click() {
+    const FileDialogSpec spec{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const QString path = platform_.fileDialog(FileDialogKind::Save, spec);
+    if (path.isEmpty())
+        return;
+    const WriteResult written = writeFileAtomically(path, colourThemeBytes(colours_.values()));
+    if (!written.ok)
+        platform_.messageBox(
+            QStringLiteral("Could not save the colour theme %1: %2").arg(path, written.message),
+            false);
+}
+
+void OptionsWindow::cmdTheme_Click() {
+    const FileDialogSpec spec{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform_.messageBox(
+            QStringLiteral("Could not open the colour theme %1: %2").arg(path, file.errorString()),
+            false);
+        return;
+    }
+    const QByteArray bytes = file.read(kThemeReadLimit);
+    const ThemeReadResult theme = readColourTheme(bytes);
+    if (!theme.values) {
+        // Half a theme would leave colours nobody chose, so the scroll bars keep theirs.
+        const bool missing = splitScriptLines(bytes).size() < theme.badLine;
+        platform_.messageBox(QStringLiteral("The colour theme %1 was not loaded: line %2 %3.")
+                                 .arg(path)
+                                 .arg(theme.badLine)
+                                 .arg(missing ? QStringLiteral("is missing")
+                                              : QStringLiteral("is not a number from 0 to 255")),
+                             false);
+        return;
+    }
+    for (int component = 0; component < ConsoleOptions::kComponentCount; ++component)
+        colours_.setValue(component, (*theme.values)[static_cast<size_t>(component)]);
+}
+
+void OptionsWindow::closeEvent(QCloseEvent* event) {
+    // The window has no cancel: closing it applies, like OK, and the program hides it.
+    event->ignore();
+    Q_EMIT okClicked();
+}
+
+void OptionsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT hidden();
+}
+
+} // namespace bv

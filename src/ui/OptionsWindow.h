@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace bv {
+
+class ConsoleOptions;
+class LaunchSettings;
+class Platform;
+
+// The directory of a chosen engine file when the file is named exactly (case included)
+// `first` or `second`; nullopt for any other name.
+std::optional<QString> directoryOfEngineFile(const QString& path, const QString& first,
+                                             const QString& second);
+
+// frmOptions: the Doom and demo directories, the console colours and docking, and colour
+// themes. Created hidden at startup and kept for the whole run, because the launches,
+// the console and the main window's timer read what it holds.
+class OptionsWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kBrowseError = "Error Getting Doom Directory";
+
+    OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, Platform& platform,
+                  QWidget* parent = nullptr);
+
+    // Repaints both previews from the scroll bars, as showing the window does.
+    void refreshPreviews();
+
+    QLineEdit* txtDir() const { return txtDir_; }
+    QLineEdit* txtDemoDir() const { return txtDemoDir_; }
+    // In the order of the theme file: redBack, greenBack, blueBack, redFore, greenFore, blueFore.
+    QScrollBar* colourBar(int component) const { return bars_[static_cast<size_t>(component)]; }
+    QLabel* lblForeColour() const { return lblForeColour_; }
+    QLabel* lblBackColour() const { return lblBackColour_; }
+    QCheckBox* checkDock() const { return checkDock_; }
+
+    void cmdBrowse_Click();
+    void cmdSaveTheme_Click();
+    void cmdTheme_Click();
+
+Q_SIGNALS:
+    // "&Ok", or the window's own close box: the program applies the options.
+    void okClicked();
+    // Hidden by any means other than minimising: the main window may be used again.
+    void hidden();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void bindTexts();
+    void bindColours();
+    void paintPreview(QLabel* preview, int red, int green, int blue);
+
+    LaunchSettings& settings_;
+    ConsoleOptions& colours_;
+    Platform& platform_;
+    QLineEdit* txtDir_;
+    QLineEdit* txtDemoDir_;
+    std::array<QScrollBar*, 6> bars_{};
+    QLabel* lblForeColour_;
+    QLabel* lblBackColour_;
+    QCheckBox* checkDock_;
+    QPushButton* cmdOk_;
+};
+
+} // namespace bv

@@ -1,0 +1,226 @@
+#include "SetupWizard.h"
+
+#include "OptionsWindow.h"
+#include "platform/Platform.h"
+#include "settings/LaunchSettings.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadialGradient>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace bv {
+
+namespace {
+
+constexpr int kPictureWidth = 64;
+constexpr int kPictureHeight = 128;
+
+} // namespace
+
+QPixmap SetupWizard::picture() {
+    QPixmap pixmap(kPictureWidth, kPictureHeight);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient sky(0, 0, 0, kPictureHeight);
+    sky.setColorAt(0.0, QColor(96, 16, 12));
+    sky.setColorAt(0.6, QColor(40, 6, 4));
+    sky.setColorAt(1.0, QColor(12, 2, 2));
+    painter.fillRect(pixmap.rect(), sky);
+
+    // A vault door: a steel ring with a wheel of spokes.
+    const QPointF centre(32, 46);
+    QRadialGradient steel(centre, 24, QPointF(26, 38));
+    steel.setColorAt(0.0, QColor(220, 220, 210));
+    steel.setColorAt(1.0, QColor(80, 80, 76));
+    painter.setPen(QPen(QColor(20, 20, 20), 2));
+    painter.setBrush(steel);
+    painter.drawEllipse(centre, 24, 24);
+    painter.setBrush(QColor(60, 60, 56));
+    painter.drawEllipse(centre, 15, 15);
+    painter.setPen(QPen(QColor(255, 215, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    for (int spoke = 0; spoke < 6; ++spoke) {
+        const double angle = spoke * M_PI / 3.0;
+        painter.drawLine(centre, centre + QPointF(13 * std::cos(angle), 13 * std::sin(angle)));
+    }
+    painter.setBrush(QColor(255, 215, 0));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(centre, 4, 4);
+
+    // Steps leading down into the dark.
+    painter.setBrush(QColor(255, 215, 0, 90));
+    for (int step = 0; step < 4; ++step) {
+        const int y = 84 + step * 10;
+        const int inset = 10 - step * 3;
+        painter.drawRect(inset, y, kPictureWidth - 2 * inset, 4);
+    }
+    return pixmap;
+}
+
+SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
+                         std::function<void()> runMain, QWidget* parent)
+    : QWidget(parent, Qt::Window), settings_(settings), platform_(platform),
+      runMain_(std::move(runMain)), imgShow_(new QLabel(this)), box1_(new QWidget(this)),
+      box2_(new QWidget(this)), txtDir_(new QLineEdit(QStringLiteral("c:\\doom2"), box2_)),
+      cmdBack_(new QPushButton(QStringLiteral("< &Back"), this)),
+      cmdNext_(new QPushButton(QLatin1String(kNextCaption), this)),
+      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    setObjectName(QStringLiteral("frmSetup"));
+    setWindowTitle(QStringLiteral("Setup Wizard"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+
+    imgShow_->setObjectName(QStringLiteral("imgShow"));
+    imgShow_->setPixmap(picture());
+    imgShow_->setFixedSize(kPictureWidth, kPictureHeight);
+    imgShow_->setAccessibleName(QStringLiteral("Brimvault"));
+
+    box1_->setObjectName(QStringLiteral("box1"));
+    auto* lblWelcome = new QLabel(
+        QStringLiteral("Welcome to Brimvault. This wizard will help you setup Brimvault."), box1_);
+    lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
+    lblWelcome->setWordWrap(true);
+    auto* page1 = new QVBoxLayout(box1_);
+    page1->addWidget(lblWelcome);
+    page1->addStretch();
+
+    box2_->setObjectName(QStringLiteral("box2"));
+    auto* lblDoom = new QLabel(QStringLiteral("Where is your Doom Directory?"), box2_);
+    lblDoom->setObjectName(QStringLiteral("lblDoom"));
+    lblDoom->setBuddy(txtDir_);
+    txtDir_->setObjectName(QStringLiteral("txtDir"));
+    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), box2_);
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    auto* page2 = new QGridLayout(box2_);
+    page2->addWidget(lblDoom, 0, 0, 1, 2);
+    page2->addWidget(txtDir_, 1, 0);
+    page2->addWidget(cmdBrowse, 1, 1);
+    page2->setRowStretch(2, 1);
+    box2_->hide();
+
+    // Both pages share one place right of the picture.
+    auto* pages = new QGridLayout;
+    pages->addWidget(box1_, 0, 0);
+    pages->addWidget(box2_, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(imgShow_, 0, Qt::AlignTop);
+    top->addLayout(pages, 1);
+
+    auto* frameSep1 = new QFrame(this);
+    frameSep1->setObjectName(QStringLiteral("frameSep1"));
+    frameSep1->setFrameShape(QFrame::HLine);
+    frameSep1->setFrameShadow(QFrame::Sunken);
+
+    cmdBack_->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack_->setEnabled(false);
+    cmdNext_->setObjectName(QStringLiteral("cmdNext"));
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdBack_);
+    buttons->addWidget(cmdNext_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(frameSep1);
+    layout->addLayout(buttons);
+    setFixedSize(420, 210);
+
+    setTabOrder(txtDir_, cmdBrowse);
+    setTabOrder(cmdBrowse, cmdBack_);
+    setTabOrder(cmdBack_, cmdNext_);
+    setTabOrder(cmdNext_, cmdCancel_);
+
+    connect(cmdNext_, &QPushButton::clicked, this, &SetupWizard::cmdNext_Click);
+    connect(cmdBack_, &QPushButton::clicked, this, &SetupWizard::cmdBack_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &SetupWizard::cmdCancel_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &SetupWizard::cmdBrowse_Click);
+}
+
+void SetupWizard::cmdNext_Click() {
+    // The caption says which page is shown and so what the button does.
+    if (cmdNext_->text() == QLatin1String(kNextCaption)) {
+        if (!box1_->isHidden()) {
+            box1_->hide();
+            box2_->show();
+            cmdBack_->setEnabled(true);
+            cmdNext_->setText(QLatin1String(kFinishCaption));
+            txtDir_->setFocus();
+        }
+        return;
+    }
+    if (cmdNext_->text() != QLatin1String(kFinishCaption))
+        return;
+    if (!platform_.setStoreValue(QStringLiteral("Misc"), QStringLiteral("Firstrun"),
+                                 QStringLiteral("no")))
+        platform_.messageBox(QStringLiteral("Brimvault could not record that setup is done; "
+                                            "this wizard will run again at the next start."),
+                             false);
+    settings_.setText(Text::txtDir, txtDir_->text());
+    finished_ = true;
+    if (runMain_)
+        runMain_();
+}
+
+void SetupWizard::cmdBack_Click() {
+    if (box2_->isHidden())
+        return;
+    box1_->show();
+    box2_->hide();
+    cmdBack_->setEnabled(false);
+    cmdNext_->setText(QLatin1String(kNextCaption));
+}
+
+void SetupWizard::cmdCancel_Click() {
+    // Nothing is stored, so the wizard runs again at the next start.
+    platform_.quit();
+}
+
+void SetupWizard::cmdBrowse_Click() {
+    FileDialogSpec spec;
+    spec.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe");
+    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> directory =
+            directoryOfEngineFile(path, QStringLiteral("Doom3.exe"), QStringLiteral("Doombot.exe")))
+        txtDir_->setText(*directory);
+    else
+        platform_.messageBox(QLatin1String(OptionsWindow::kBrowseError), false);
+}
+
+void SetupWizard::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SetupWizard::closeEvent(QCloseEvent* event) {
+    // Before Finish every other window is hidden: closing the wizard then would leave a
+    // program running with nothing on screen, so it ends the program like Cancel.
+    if (finished_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    cmdCancel_Click();
+}
+
+} // namespace bv
