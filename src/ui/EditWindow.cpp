@@ -215,12 +215,12 @@ void EditWindow::menuSave_Click() {
 }
 
 QString EditWindow::askForFile(bool forSaving) {
-    FileDialogSpec spec;
-    spec.initialDirectory = settings_.text(Text::txtDir);
-    spec.fileName = QString();
-    spec.filter = QLatin1String(kFilter);
-    spec.flags = kHideReadOnly;
-    return platform_.fileDialog(forSaving ? FileDialogKind::Save : FileDialogKind::Open, spec);
+    FileDialogSpec dialog;
+    dialog.initialDirectory = settings_.text(Text::txtDir);
+    dialog.fileName = QString();
+    dialog.filter = QLatin1String(kFilter);
+    dialog.flags = kHideReadOnly;
+    return platform_.fileDialog(forSaving ? FileDialogKind::Save : FileDialogKind::Open, dialog);
 }
 
 } // namespace bv
