@@ -1,15 +1,29 @@
 #pragma once
 
+#include "PickerLogic.h"
+
 #include <QMainWindow>
+#include <QPointer>
+
+#include <array>
 
 class QAction;
+class QComboBox;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTimer;
 
 namespace bv {
 
 class CommandInterpreter;
 class ConsoleOptions;
+class FileListBox;
 class LaunchSettings;
 class Platform;
+class SettingsBinder;
+enum class BotList;
 
 // frmMain: the eight panes of launch settings, the launch buttons, the script runner and
 // the menus. Every control is bound both ways to the settings record.
@@ -42,6 +56,42 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload: sends "exit"
     void changeEvent(QEvent* event) override;     // Form_Resize: minimise hides the console
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildWeaponsMenu();
+    void buildClientArea();
+    void wireControls();
+    QRect twips(int left, int top, int width, int height) const;
+    void fitOuterSize();
+
+    void showPane(int index);
+    void fillScriptList();
+    void toggleConsole(bool show);
+    void dockConsole(); // UpdateTimer_Timer
+    void openSettings();
+    void saveSettings();
+    void addPwad();
+    void moveBot(BotList from, QListWidget* source);
+
+    LaunchSettings& settings_;
+    ConsoleOptions& consoleOptions_;
+    CommandInterpreter& interpreter_;
+    Platform& platform_;
+    SettingsBinder* binder_;
+    RandomLevel randomLevel_;
+    QPointer<QWidget> console_;
+    bool designSized_ = false;
+
+    std::array<QPushButton*, 8> paneButtons_{};
+    QStackedWidget* panes_ = nullptr;
+    QComboBox* comboExec_ = nullptr;
+    QPushButton* cmdLaunchSingle_ = nullptr;
+    QAction* showConsole_ = nullptr;
+    QMenu* weaponsMenu_ = nullptr;
+    QTimer* updateTimer_ = nullptr;
 };
 
 } // namespace bv

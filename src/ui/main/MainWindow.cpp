@@ -1,0 +1,424 @@
+#include "MainWindow.h"
+
+#include "FileListBox.h"
+#include "MainPanes.h"
+#include "SettingsBinder.h"
+
+#include "launch/Launches.h"
+#include "platform/Platform.h"
+#include "settings/CommandInterpreter.h"
+#include "settings/LaunchSettings.h"
+#include "settings/SettingsScript.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <cmath>
+
+namespace bv {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Brimvault Version 1.21 Beta");
+const QString kFloatingConsoleCaption = QStringLiteral("Brimvault [Console]");
+const QString kSettingsFilter = QStringLiteral("Brimvault Config File|*.brv");
+const QString kPwadFilter = QStringLiteral("PWADs and DeHacked Patches|*.wad;*.deh");
+constexpr int kUpdateIntervalMs = 100;
+
+constexpr const char* kExecutables[] = {"Cajun.exe",    "Doom3.exe", "Doombot.exe", "legacy.exe",
+                                        "windoom3.exe", "ybot.exe",  "ybot050.exe"};
+
+struct Weapon {
+    const char* name;
+    const char* caption;
+    char code;
+};
+
+// The popup's entries in menu order; the names are those users' scripts and tools know.
+constexpr Weapon kWeapons[] = {
+    {"menu_fists", "Fists", '0'},       {"menu_pistol", "Pistol", '1'},
+    {"mneu_Shotgun", "Shotgun", '4'},   {"menu_SuperShotgun", "Super Shotgun", '8'},
+    {"menu_Chaingun", "Chaingun", '5'}, {"menu_rocketlauncher", "Rocket Launcher", '7'},
+    {"menu_plasma", "Plasma Gun", '6'}, {"menu_bfg", "BFG", '3'},
+    {"menu_chainsaw", "Chainsaw", '2'},
+};
+
+int twipsToPixels(int twips, int dpi) {
+    return static_cast<int>(std::lround(twips * (dpi > 0 ? dpi : 96) / 1440.0));
+}
+
+QAction* entry(QMenu* menu, const char* name, const char* caption,
+               const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+// Entries kept for their place in the menu but never offered: invisible, disabled and
+// connected to nothing, so their shortcuts do nothing either.
+void hiddenEntry(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut) {
+    QAction* action = entry(menu, name, caption, shortcut);
+    action->setVisible(false);
+    action->setEnabled(false);
+}
+
+void separator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+} // namespace
+
+MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
+                       CommandInterpreter& interpreter, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), consoleOptions_(console), interpreter_(interpreter),
+      platform_(platform), binder_(new SettingsBinder(settings, this)),
+      updateTimer_(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kCaption);
+    // A fixed single border: minimise, but no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    buildMenus();
+    buildWeaponsMenu();
+    buildClientArea();
+
+    // The design name is upper case; names set later by the user or a script keep their case.
+    settings_.setText(Text::txtName, settings_.text(Text::txtName).toUpper());
+    auto* comboEXE = findChild<QComboBox*>(QStringLiteral("comboEXE"));
+    for (const char* exe : kExecutables)
+        comboEXE->addItem(QString::fromLatin1(exe));
+    // Binding after the list is filled keeps the record's "Doom3.exe" as the text.
+    binder_->bindChildren(centralWidget());
+    fillScriptList();
+    showPane(0);
+    wireControls();
+
+    updateTimer_->setObjectName(QStringLiteral("UpdateTimer"));
+    updateTimer_->setInterval(kUpdateIntervalMs);
+    connect(updateTimer_, &QTimer::timeout, this, &MainWindow::dockConsole);
+    updateTimer_->start();
+
+    applyDesignSize();
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = topMenu(bar, "menuFile", "&File");
+    hiddenEntry(file, "menuNew", "&New Settings", QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(entry(file, "menuOpen", "&Open Settings...", QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, &MainWindow::openSettings);
+    connect(entry(file, "menuSave", "&Save Settings...", QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, &MainWindow::saveSettings);
+    connect(entry(file, "menuExport", "&Export Settings...", QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, [this] { exportSettings(settings_, platform_); });
+    connect(entry(file, "menuBatchFile", "&Make Batch File..."), &QAction::triggered, this,
+            [this] { makeBatchFile(settings_, platform_); });
+    separator(file, "sep1");
+    connect(entry(file, "menuExit", "E&xit"), &QAction::triggered, this,
+            [this] { interpreter_.interpret(QStringLiteral("exit")); });
+
+    QMenu* tools = topMenu(bar, "menuTools", "&Tools");
+    hiddenEntry(tools, "menuMatic", "&Run Doomatic", {});
+    connect(entry(tools, "menuCEdit", "Config File &Editor...", QKeySequence(Qt::Key_F9)),
+            &QAction::triggered, this, [this] { interpreter_.interpret(QStringLiteral("edit")); });
+    hiddenEntry(tools, "menuHX8ParEdit", "&HX8 Parameter File Editor...",
+                QKeySequence(Qt::Key_F11));
+    separator(tools, "sep2");
+    showConsole_ = entry(tools, "menu", "Show &Console", QKeySequence(Qt::Key_F12));
+    showConsole_->setCheckable(true);
+    showConsole_->setChecked(true);
+    connect(showConsole_, &QAction::triggered, this, &MainWindow::toggleConsole);
+    separator(tools, "sep3");
+    connect(entry(tools, "menuOptions", "&Options..."), &QAction::triggered, this,
+            [this] { interpreter_.interpret(QStringLiteral("options")); });
+
+    QMenu* help = topMenu(bar, "menuHelp", "&Help");
+    connect(entry(help, "menuTopics", "BRV Help &Topics", QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this,
+            [this] { interpreter_.interpret(QStringLiteral("zun_help")); });
+    separator(help, "sep4");
+    connect(entry(help, "menuAbout", "&About..."), &QAction::triggered, this,
+            [this] { interpreter_.interpret(QStringLiteral("about")); });
+}
+
+void MainWindow::buildWeaponsMenu() {
+    // Owned by the window but never on the menu bar: it only opens as a popup.
+    weaponsMenu_ = new QMenu(this);
+    weaponsMenu_->setObjectName(QStringLiteral("menuWeapOld"));
+    for (const Weapon& weapon : kWeapons) {
+        const QChar code = QLatin1Char(weapon.code);
+        connect(entry(weaponsMenu_, weapon.name, weapon.caption), &QAction::triggered, this,
+                [this, code] {
+                    settings_.setText(Text::txtWeap,
+                                      appendWeapon(settings_.text(Text::txtWeap), code));
+                });
+    }
+    separator(weaponsMenu_, "sep_weap");
+    connect(entry(weaponsMenu_, "menu_clear", "Clear"), &QAction::triggered, this,
+            [this] { settings_.setText(Text::txtWeap, QString()); });
+}
+
+QRect MainWindow::twips(int left, int top, int width, int height) const {
+    const int x = twipsToPixels(left, logicalDpiX());
+    const int y = twipsToPixels(top, logicalDpiY());
+    return {x, y, twipsToPixels(left + width, logicalDpiX()) - x,
+            twipsToPixels(top + height, logicalDpiY()) - y};
+}
+
+void MainWindow::buildClientArea() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    // The column of pane buttons, then the script runner under it.
+    constexpr int kColumnLeft = 60, kColumnWidth = 1440, kButtonHeight = 375, kPitch = 405;
+    for (size_t i = 0; i < kPanes.size(); ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(kPanes[i].caption), client);
+        button->setObjectName(QLatin1String(kPanes[i].buttonName));
+        button->setGeometry(
+            twips(kColumnLeft, 60 + static_cast<int>(i) * kPitch, kColumnWidth, kButtonHeight));
+        paneButtons_[i] = button;
+    }
+    comboExec_ = new QComboBox(client);
+    comboExec_->setObjectName(QStringLiteral("comboExec"));
+    comboExec_->setAccessibleName(QStringLiteral("Settings script"));
+    comboExec_->setGeometry(twips(kColumnLeft, 3390, kColumnWidth, 315));
+    auto* cmdEXEC = new QPushButton(QStringLiteral("Exec"), client);
+    cmdEXEC->setObjectName(QStringLiteral("cmdEXEC"));
+    cmdEXEC->setGeometry(twips(kColumnLeft, 3720, kColumnWidth, kButtonHeight));
+
+    // All eight panes share one rectangle; the stack shows exactly one of them.
+    panes_ = new QStackedWidget(client);
+    panes_->setObjectName(QStringLiteral("panes"));
+    buildPanes(panes_);
+    panes_->setGeometry(twips(1560, 0, 4500, 4095));
+
+    constexpr int kLaunchTop = 4140, kLaunchWidth = 1960, kLaunchGap = 60;
+    const std::array<std::pair<const char*, const char*>, 3> launches{{
+        {"cmdLaunchSingle", "&Single Player Game"},
+        {"cmdMultiplayer", "&Doomatic Game"},
+        {"cdHX8", "&HX8 Game"},
+    }};
+    for (size_t i = 0; i < launches.size(); ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(launches[i].second), client);
+        button->setObjectName(QLatin1String(launches[i].first));
+        button->setGeometry(twips(kColumnLeft + static_cast<int>(i) * (kLaunchWidth + kLaunchGap),
+                                  kLaunchTop, kLaunchWidth, kButtonHeight));
+    }
+    cmdLaunchSingle_ = findChild<QPushButton*>(QStringLiteral("cmdLaunchSingle"));
+    cmdLaunchSingle_->setDefault(true);
+    // Enter on a focused button presses that button, as everywhere else on the desktop;
+    // Enter anywhere else reaches keyPressEvent and starts a game.
+    for (QPushButton* button : client->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+}
+
+void MainWindow::wireControls() {
+    const auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QLatin1String(name));
+    };
+    for (size_t i = 0; i < paneButtons_.size(); ++i)
+        connect(paneButtons_[i], &QPushButton::clicked, this,
+                [this, i] { showPane(static_cast<int>(i)); });
+    connect(button("cmdEXEC"), &QPushButton::clicked, this, [this] {
+        interpreter_.interpret(QStringLiteral("exec ") + comboExec_->currentText());
+    });
+    connect(cmdLaunchSingle_, &QPushButton::clicked, this,
+            [this] { launchSinglePlayer(settings_, platform_); });
+    connect(button("cmdMultiplayer"), &QPushButton::clicked, this,
+            [this] { launchDoomatic(settings_, platform_); });
+    connect(button("cdHX8"), &QPushButton::clicked, this,
+            [this] { launchHx8(settings_, platform_); });
+
+    connect(button("cmdInsert"), &QPushButton::clicked, this,
+            [this] { weaponsMenu_->popup(QCursor::pos()); });
+    connect(button("cmdAdd"), &QPushButton::clicked, this, &MainWindow::addPwad);
+    connect(button("cmdRND"), &QPushButton::clicked, this,
+            [this] { settings_.setText(Text::txtWarp, QString::number(randomLevel_.next())); });
+    connect(button("cmdParFile"), &QPushButton::clicked, this,
+            [this] { pickParameterFile(settings_, platform_); });
+
+    auto* fileBots = findChild<QListWidget*>(QStringLiteral("fileBots"));
+    auto* listUseBots = findChild<QListWidget*>(QStringLiteral("listUseBots"));
+    connect(button("cmdAddBot"), &QPushButton::clicked, this,
+            [this, fileBots] { moveBot(BotList::fileBots, fileBots); });
+    connect(button("cmdRemoveBot"), &QPushButton::clicked, this,
+            [this, listUseBots] { moveBot(BotList::listUseBots, listUseBots); });
+
+    connect(findChild<FileListBox*>(QStringLiteral("fileExecCfg")), &FileListBox::fileChosen, this,
+            [this](const QString& name) { settings_.setText(Text::txtExecCFG, name); });
+    connect(findChild<FileListBox*>(QStringLiteral("fileDemo")), &FileListBox::fileChosen, this,
+            [this](const QString& name) { settings_.setText(Text::txtDemoFile, demoName(name)); });
+}
+
+void MainWindow::applyDesignSize() {
+    designSized_ = true;
+    fitOuterSize();
+}
+
+void MainWindow::fitOuterSize() {
+    const QSize outer(twipsToPixels(kWidthTwips, logicalDpiX()),
+                      twipsToPixels(kHeightTwips, logicalDpiY()));
+    // The frame is known only once the window system has decorated the window.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client = outer - frame;
+    if (minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (designSized_ && (event->type() == QEvent::Show || event->type() == QEvent::Move))
+        fitOuterSize();
+    return handled;
+}
+
+void MainWindow::setConsoleWindow(QWidget* console) {
+    console_ = console;
+    if (!console_)
+        return;
+    const QRect outer = frameGeometry();
+    console_->move(outer.left(), outer.top() + outer.height());
+}
+
+bool MainWindow::consoleShown() const {
+    return showConsole_->isChecked();
+}
+
+void MainWindow::setConsoleShown(bool shown) {
+    showConsole_->setChecked(shown);
+}
+
+void MainWindow::setExecCfgFolder(const QString& folder) {
+    findChild<FileListBox*>(QStringLiteral("fileExecCfg"))->setFolder(folder);
+}
+
+void MainWindow::setDemoFolder(const QString& folder) {
+    findChild<FileListBox*>(QStringLiteral("fileDemo"))->setFolder(folder);
+}
+
+void MainWindow::showPane(int index) {
+    panes_->setCurrentIndex(index);
+    for (size_t i = 0; i < paneButtons_.size(); ++i)
+        paneButtons_[i]->setEnabled(static_cast<int>(i) != index);
+}
+
+void MainWindow::fillScriptList() {
+    comboExec_->clear();
+    comboExec_->addItems(matchingFileNames(platform_.programDirectory(), QStringLiteral("*.brv")));
+    // Nothing is chosen until the user picks a script.
+    comboExec_->setCurrentIndex(-1);
+}
+
+void MainWindow::toggleConsole(bool show) {
+    if (console_)
+        console_->setVisible(show);
+}
+
+void MainWindow::dockConsole() {
+    if (!console_)
+        return;
+    if (consoleOptions_.checkDock() == 0) {
+        if (console_->windowTitle() != kFloatingConsoleCaption)
+            console_->setWindowTitle(kFloatingConsoleCaption);
+        return;
+    }
+    if (isMinimized())
+        return;
+    if (!console_->windowTitle().isEmpty())
+        console_->setWindowTitle(QString());
+    const QRect outer = frameGeometry();
+    const QPoint below(outer.left(), outer.top() + outer.height());
+    if (console_->pos() != below)
+        console_->move(below);
+}
+
+void MainWindow::openSettings() {
+    const QString path =
+        platform_.fileDialog(FileDialogKind::Open, {platform_.programDirectory(), QString(),
+                                                    kSettingsFilter, kHideReadOnly});
+    if (!path.isEmpty())
+        interpreter_.interpret(QStringLiteral("exec ") + path);
+}
+
+void MainWindow::saveSettings() {
+    const QString path =
+        platform_.fileDialog(FileDialogKind::Save, {platform_.programDirectory(), QString(),
+                                                    kSettingsFilter, kHideReadOnly});
+    if (path.isEmpty())
+        return;
+    const WriteResult result = writeSettingsScript(path, settings_);
+    if (!result.ok)
+        platform_.messageBox(
+            QStringLiteral("The settings could not be saved to %1.\n%2").arg(path, result.message),
+            false);
+}
+
+void MainWindow::addPwad() {
+    const QString doomDirectory = settings_.text(Text::txtDir);
+    const QString path =
+        platform_.fileDialog(FileDialogKind::Open, {doomDirectory, QString(), kPwadFilter, 0});
+    if (path.isEmpty())
+        return;
+    settings_.setText(Text::txtPWADS,
+                      appendPwad(settings_.text(Text::txtPWADS), pwadEntry(path, doomDirectory)));
+}
+
+void MainWindow::moveBot(BotList from, QListWidget* source) {
+    const QList<QListWidgetItem*> chosen = source->selectedItems();
+    if (chosen.isEmpty())
+        return;
+    // Both lists are refilled from the record, which leaves neither with a selection.
+    settings_.moveBetweenLists(from, source->row(chosen.constFirst()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The exit sequence saves everything and ends the program; once it has run there is
+    // nothing left to do but let the window go.
+    if (!interpreter_.ended())
+        interpreter_.interpret(QStringLiteral("exit"));
+    event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && console_) {
+        if (isMinimized())
+            console_->hide();
+        else if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && consoleShown())
+            console_->show();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Only keys that no control used arrive here: Enter then means the default button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        cmdLaunchSingle_->click();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace bv
