@@ -1,0 +1,66 @@
+#pragma once
+
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+#include "settings/CommandInterpreter.h"
+#include "settings/LaunchSettings.h"
+#include "ui/AppWindows.h"
+#include "ui/ConsoleWindow.h"
+
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace bv::test {
+
+// A plain window in the place of frmMain: it records what startup asks of the main window.
+class StandInMain : public MainFrame {
+public:
+    StandInMain() { window.setWindowTitle(QStringLiteral("Brimvault Version 1.21 Beta")); }
+
+    QWidget* widget() override { return &window; }
+    void applyDesignSize() override {
+        ++designSizes;
+        const double dpi = window.logicalDpiY();
+        window.setFixedSize(twipsToPixels(6195, dpi), twipsToPixels(5295, dpi));
+    }
+    bool consoleShown() const override { return shown; }
+    void setConsoleShown(bool value) override { shown = value; }
+    void setExecCfgFolder(const QString& folder) override { execCfgFolder = folder; }
+    void setDemoFolder(const QString& folder) override { demoFolder = folder; }
+
+    QMainWindow window;
+    bool shown = true;
+    int designSizes = 0;
+    QString execCfgFolder;
+    QString demoFolder;
+};
+
+// A program directory of its own, the interpreter and every window, with a stand-in main
+// window. Several worlds may share one program directory and one store, as two runs of the
+// program on one machine do.
+struct World {
+    explicit World(const QString& programDirectory, FakePlatform& host) : platform(host) {
+        platform.programDir = programDirectory;
+        interpreter.setWindowActions(&windows);
+    }
+    ~World() { interpreter.setWindowActions(nullptr); }
+
+    FakePlatform& platform;
+    LaunchSettings settings;
+    ConsoleOptions colours;
+    CommandInterpreter interpreter{settings, colours, platform};
+    StandInMain* main = nullptr;
+    AppWindows windows{settings, colours, interpreter, platform, [this](ConsoleWindow&) {
+                           auto frame = std::make_unique<StandInMain>();
+                           main = frame.get();
+                           return frame;
+                       }};
+};
+
+// The delivered startup script: restore the last settings and show the main window.
+inline const QByteArray kMainScript = "exec config.brv\r\nshow 1\r\n";
+
+} // namespace bv::test

@@ -1,0 +1,157 @@
+#include "support/FakePlatform.h"
+
+#include "settings/LaunchSettings.h"
+#include "ui/SetupWizard.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace bv;
+
+namespace {
+
+struct Wizard {
+    test::FakePlatform platform;
+    LaunchSettings settings;
+    int mainRuns = 0;
+    SetupWizard window{settings, platform, [this]() { ++mainRuns; }};
+
+    bool onPage2() const { return window.box1()->isHidden() && !window.box2()->isHidden(); }
+    bool onPage1() const { return !window.box1()->isHidden() && window.box2()->isHidden(); }
+    QString firstRun() const {
+        return platform.store.value({QStringLiteral("Misc"), QStringLiteral("Firstrun")});
+    }
+};
+
+} // namespace
+
+class SetupWizardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsOnTheWelcomePage() {
+        Wizard w;
+        QCOMPARE(w.window.objectName(), QStringLiteral("frmSetup"));
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Setup Wizard"));
+        QVERIFY(w.onPage1());
+        QVERIFY(!w.window.cmdBack()->isEnabled());
+        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Next >"));
+        QCOMPARE(w.window.cmdBack()->text(), QStringLiteral("< &Back"));
+        QCOMPARE(w.window.cmdCancel()->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(w.window.txtDir()->text(), QStringLiteral("c:\\doom2"));
+        QCOMPARE(
+            w.window.findChild<QLabel*>(QStringLiteral("lblWelcome"))->text(),
+            QStringLiteral("Welcome to Brimvault. This wizard will help you setup Brimvault."));
+        QCOMPARE(w.window.imgShow()->pixmap().size(), QSize(64, 128));
+    }
+
+    void nextBackNextEndsOnTheDirectoryPage() {
+        Wizard w;
+        w.window.show();
+        QTest::mouseClick(w.window.cmdNext(), Qt::LeftButton);
+        QVERIFY(w.onPage2());
+        QVERIFY(w.window.cmdBack()->isEnabled());
+        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Finish"));
+        QTest::mouseClick(w.window.cmdBack(), Qt::LeftButton);
+        QVERIFY(w.onPage1());
+        QVERIFY(!w.window.cmdBack()->isEnabled());
+        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Next >"));
+        QTest::mouseClick(w.window.cmdNext(), Qt::LeftButton);
+        QVERIFY(w.onPage2());
+        QCOMPARE(w.mainRuns, 0);
+        QVERIFY(w.platform.storeWrites.empty());
+    }
+
+    void finishRecordsHandsOverAndStartsAgainEachTime() {
+        Wizard w;
+        w.window.show();
+        w.window.cmdNext_Click();
+        w.window.txtDir()->clear();
+        QTest::keyClicks(w.window.txtDir(), QStringLiteral("/games/Doom2"));
+        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("c:\\doom2")); // not before Finish
+        w.window.cmdNext_Click();
+        QCOMPARE(w.firstRun(), QStringLiteral("no"));
+        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("/games/Doom2"));
+        QCOMPARE(w.mainRuns, 1);
+        QVERIFY(w.onPage2());
+        QVERIFY(w.window.isVisible());
+        w.window.cmdNext_Click();
+        QCOMPARE(w.mainRuns, 2);
+        QCOMPARE(w.platform.quitCount, 0);
+    }
+
+    void finishThatCannotBeRecordedSaysSo() {
+        Wizard w;
+        w.platform.failStoreAfter = 0;
+        w.window.cmdNext_Click();
+        w.window.cmdNext_Click();
+        QCOMPARE(w.platform.messages.size(), size_t(1));
+        QCOMPARE(w.mainRuns, 1);
+    }
+
+    void cancelEscapeAndTheCloseBoxEndTheProgramWithoutStoring() {
+        for (int way = 0; way < 3; ++way) {
+            Wizard w;
+            w.window.show();
+            w.window.cmdNext_Click();
+            if (way == 0)
+                QTest::mouseClick(w.window.cmdCancel(), Qt::LeftButton);
+            else if (way == 1)
+                QTest::keyClick(w.window.txtDir(), Qt::Key_Escape);
+            else
+                w.window.close();
+            QCOMPARE(w.platform.quitCount, 1);
+            QVERIFY(w.platform.storeWrites.empty());
+            QCOMPARE(w.mainRuns, 0);
+        }
+    }
+
+    void afterFinishTheCloseBoxOnlyClosesTheWizard() {
+        Wizard w;
+        w.window.show();
+        w.window.cmdNext_Click();
+        w.window.cmdNext_Click();
+        w.window.close();
+        QVERIFY(!w.window.isVisible());
+        QCOMPARE(w.platform.quitCount, 0);
+    }
+
+    void browseAcceptsDoom3AndDoombotExe_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("directory"); // empty: refused with the message
+        QTest::newRow("Doom3.exe") << "/games/doom2/Doom3.exe"
+                                   << "/games/doom2";
+        QTest::newRow("Doombot.exe") << "/games/bot/Doombot.exe"
+                                     << "/games/bot";
+        QTest::newRow("the options' Doombot.bat") << "/games/bot/Doombot.bat"
+                                                  << "";
+        QTest::newRow("small letters") << "/games/doom3.exe"
+                                       << "";
+    }
+    void browseAcceptsDoom3AndDoombotExe() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, directory);
+        Wizard w;
+        w.window.cmdNext_Click();
+        w.platform.dialogAnswers.push_back(chosen);
+        QTest::mouseClick(w.window.findChild<QPushButton*>(QStringLiteral("cmdBrowse")),
+                          Qt::LeftButton);
+        QCOMPARE(w.platform.dialogs.at(0).spec.filter,
+                 QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe"));
+        if (directory.isEmpty()) {
+            QCOMPARE(w.platform.messages.size(), size_t(1));
+            QCOMPARE(w.platform.messages[0].text, QStringLiteral("Error Getting Doom Directory"));
+            QCOMPARE(w.window.txtDir()->text(), QStringLiteral("c:\\doom2"));
+        } else {
+            QVERIFY(w.platform.messages.empty());
+            QCOMPARE(w.window.txtDir()->text(), directory);
+        }
+        // Browsing fills the wizard's own box; the Doom directory changes only on Finish.
+        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("c:\\doom2"));
+    }
+};
+
+QTEST_MAIN(SetupWizardTest)
+#include "SetupWizardTest.moc"

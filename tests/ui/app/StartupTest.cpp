@@ -1,0 +1,420 @@
+#include "AppFixture.h"
+
+#include "platform/QtPlatform.h"
+#include "ui/AboutWindow.h"
+#include "ui/DebugWindow.h"
+#include "ui/EditWindow.h"
+#include "ui/ModMain.h"
+#include "ui/OptionsWindow.h"
+#include "ui/SetupWizard.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace bv;
+using namespace bv::test;
+
+namespace {
+
+using Colours = std::array<int, 6>;
+constexpr Colours kDesignColours{0, 0, 0, 255, 215, 0};
+
+// A host whose per-user store is the real one, kept below the temporary XDG_CONFIG_HOME.
+class RealStorePlatform : public FakePlatform {
+public:
+    QString storeValue(const QString& section, const QString& key,
+                       const QString& defaultValue) override {
+        return real_.storeValue(section, key, defaultValue);
+    }
+    bool setStoreValue(const QString& section, const QString& key, const QString& value) override {
+        storeWrites.push_back({section, key});
+        return real_.setStoreValue(section, key, value);
+    }
+
+private:
+    QtPlatform real_{QString()};
+};
+
+// One machine: a program directory holding the startup script, and a host.
+struct Machine {
+    QTemporaryDir dir;
+    FakePlatform platform;
+    Machine() { QVERIFY(writeBytes(file("main.brv"), kMainScript)); }
+    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
+    void store(const char* section, const char* key, const char* value) {
+        platform.store.insert({QLatin1String(section), QLatin1String(key)}, QLatin1String(value));
+    }
+};
+
+QColor consoleBase(World& w) {
+    return w.windows.console().output()->palette().color(QPalette::Base);
+}
+QColor consoleText(World& w) {
+    return w.windows.console().input()->palette().color(QPalette::Text);
+}
+
+int twips(int pixels) {
+    return pixelsToTwips(pixels, 96.0);
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartOnACleanStoreShowsOnlyTheWizard() {
+        Machine m;
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QVERIFY(w.windows.setupIfCreated());
+        QVERIFY(w.windows.setup().isVisible());
+        QVERIFY(!w.windows.setup().box1()->isHidden());
+        QVERIFY(!w.main->window.isVisible()); // the script showed it; the first run hides it
+        QVERIFY(!w.windows.console().isVisible());
+        QVERIFY(!w.windows.options().isVisible());
+        QVERIFY(!w.windows.debug().isVisible());
+        QVERIFY(!w.windows.about().isVisible());
+        QVERIFY(!w.windows.edit().isVisible());
+        // No colour.brc: black on black, every scroll bar at 0.
+        QCOMPARE(w.colours.values(), Colours{});
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(w.windows.options().colourBar(i)->value(), 0);
+        QCOMPARE(consoleBase(w), QColor(0, 0, 0));
+        QCOMPARE(consoleText(w), QColor(0, 0, 0));
+        QCOMPARE(w.main->designSizes, 1);
+        QVERIFY(m.platform.messages.empty());
+    }
+
+    void noSetupSkipsOnlyTheFirstRunCheck() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        World w(m.dir.path(), m.platform);
+        const QPoint before = w.main ? w.main->window.pos() : QPoint();
+        Main(w.windows);
+        QVERIFY(!w.windows.setupIfCreated());
+        QVERIFY(w.main->window.isVisible());
+        QVERIFY(w.windows.console().isVisible());
+        QVERIFY(w.main->shown);
+        QVERIFY(!w.windows.options().isVisible());
+        QVERIFY(!w.windows.debug().isVisible());
+        QCOMPARE(w.main->window.pos(), before);
+        QCOMPARE(w.main->window.size(), QSize(413, 353)); // 6195 x 5295 twips at 96 dpi
+        QVERIFY(w.interpreter.consoleText().endsWith(QStringLiteral("Loading Main Dialog")));
+    }
+
+    void firstRunCheckIsExact_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("firstRun"); // empty: not stored
+        QTest::addColumn<bool>("wizard");
+        QTest::newRow("clean store") << ""
+                                     << "" << true;
+        QTest::newRow("-nosetup") << "-nosetup"
+                                  << "yes" << false;
+        QTest::newRow("-NOSETUP") << "-NOSETUP"
+                                  << "" << true;
+        QTest::newRow("-nosetup and more") << "-nosetup x"
+                                           << "" << true;
+        QTest::newRow("Firstrun yes") << ""
+                                      << "yes" << true;
+        QTest::newRow("Firstrun Yes") << ""
+                                      << "Yes" << false;
+        QTest::newRow("Firstrun no") << ""
+                                     << "no" << false;
+    }
+    void firstRunCheckIsExact() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, firstRun);
+        QFETCH(bool, wizard);
+        Machine m;
+        m.platform.arguments = arguments;
+        if (!firstRun.isEmpty())
+            m.platform.store.insert({QStringLiteral("Misc"), QStringLiteral("Firstrun")}, firstRun);
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(w.windows.setupIfCreated() != nullptr, wizard);
+        QCOMPARE(w.main->window.isVisible(), !wizard);
+        QCOMPARE(w.windows.console().isVisible(), !wizard);
+    }
+
+    void colourFileIsReadAsFarAsItGoes_data() {
+        QTest::addColumn<QByteArray>("bytes"); // null: no file
+        QTest::addColumn<Colours>("expected");
+        QTest::newRow("missing") << QByteArray() << Colours{};
+        QTest::newRow("delivered")
+            << QByteArray(" 0 \r\n 0 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n") << kDesignColours;
+        QTest::newRow("three lines")
+            << QByteArray("10\r\n20\r\n30\r\n") << Colours{10, 20, 30, 30, 30, 30};
+        // A bad line leaves its scroll bar at the value it had (here the design value).
+        QTest::newRow("bad lines")
+            << QByteArray("1\r\n2\r\n3\r\nred\r\n300\r\n6\r\n") << Colours{1, 2, 3, 255, 215, 6};
+    }
+    void colourFileIsReadAsFarAsItGoes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Colours, expected);
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        if (!bytes.isNull())
+            QVERIFY(writeBytes(m.file("colour.brc"), bytes));
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(w.colours.values(), expected);
+        QCOMPARE(consoleBase(w), QColor(expected[0], expected[1], expected[2]));
+        QCOMPARE(consoleText(w), QColor(expected[3], expected[4], expected[5]));
+        QCOMPARE(w.windows.options().lblBackColour()->palette().color(QPalette::Window),
+                 QColor(expected[0], expected[1], expected[2]));
+        QVERIFY(m.platform.messages.empty());
+    }
+
+    void storedConsoleSettings_data() {
+        QTest::addColumn<QString>("show");
+        QTest::addColumn<QString>("docking");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("dock");
+        QTest::newRow("False, docked") << "False"
+                                       << "1" << false << 1;
+        QTest::newRow("true, undocked") << "true"
+                                        << "0" << true << 0;
+        QTest::newRow("not a boolean, not a number") << "maybe"
+                                                     << "x" << true << 0;
+    }
+    void storedConsoleSettings() {
+        QFETCH(QString, show);
+        QFETCH(QString, docking);
+        QFETCH(bool, shown);
+        QFETCH(int, dock);
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        m.platform.store.insert({QStringLiteral("Console Settings"), QStringLiteral("Show")}, show);
+        m.platform.store.insert({QStringLiteral("Console Settings"), QStringLiteral("Docking")},
+                                docking);
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(w.main->shown, shown);
+        QCOMPARE(w.windows.console().isVisible(), shown);
+        QCOMPARE(w.colours.checkDock(), dock);
+        QCOMPARE(w.windows.options().checkDock()->isChecked(), dock == 1);
+    }
+
+    void positionsComeBackAndBadOnesAreSkipped() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        m.store("Window Settings", "MainTop", "1500");
+        m.store("Window Settings", "MainLeft", "3000");
+        m.store("Window Settings", "ConTop", "4500.4");
+        m.store("Window Settings", "ConLeft", "left");
+        World w(m.dir.path(), m.platform);
+        w.windows.console().move(40, 60);
+        Main(w.windows);
+        QCOMPARE(w.main->window.pos(), QPoint(200, 100));
+        QCOMPARE(w.windows.console().pos(), QPoint(40, 300));
+    }
+
+    void aWindowOffEveryScreenComesBackOntoThePrimaryOne() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        m.store("Window Settings", "MainLeft", "-300000");
+        m.store("Window Settings", "ConTop", "900000");
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.intersects(w.main->window.frameGeometry()));
+        QCOMPARE(w.main->window.x(), screen.left());
+        QVERIFY(screen.intersects(w.windows.console().frameGeometry()));
+
+        // Partly visible is visible enough: it stays where the user put it.
+        const QRect kept(screen.right() - 20, 10, 400, 300);
+        QCOMPARE(keepOnScreen(kept, {screen}, screen), kept.topLeft());
+    }
+
+    void fileListsPointAtTheDoomAndDemoDirectories() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        QVERIFY(writeBytes(m.file("main.brv"), "setdoompath /games/doom2\r\nshow 1\r\n"));
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(w.main->execCfgFolder, QStringLiteral("/games/doom2"));
+        QCOMPARE(w.main->demoFolder, QStringLiteral("/games/doom2"));
+    }
+
+    void finishRunsStartupAgainWithoutNewWindows() {
+        Machine m;
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        SetupWizard& wizard = w.windows.setup();
+        ConsoleWindow* console = &w.windows.console();
+        StandInMain* main = w.main;
+        wizard.cmdNext_Click();
+        wizard.txtDir()->setText(QStringLiteral("/games/chosen"));
+        wizard.cmdNext_Click();
+
+        QCOMPARE(m.platform.store.value({QStringLiteral("Misc"), QStringLiteral("Firstrun")}),
+                 QStringLiteral("no"));
+        QCOMPARE(w.main, main);
+        QCOMPARE(&w.windows.console(), console);
+        QCOMPARE(&w.windows.setup(), &wizard);
+        QCOMPARE(main->designSizes, 2);
+        QCOMPARE(w.interpreter.consoleText().count(QStringLiteral("Loading Main Dialog")), 2);
+        QVERIFY(main->window.isVisible());
+        QVERIFY(console->isVisible());
+        QVERIFY(wizard.isVisible());
+        QVERIFY(wizard.box1()->isHidden());
+        QCOMPARE(main->execCfgFolder, QStringLiteral("/games/chosen"));
+        QCOMPARE(main->demoFolder, QStringLiteral("/games/chosen"));
+    }
+
+    void exitInTheStartupScriptStopsStartup() {
+        Machine m;
+        QVERIFY(writeBytes(m.file("main.brv"), "exit\r\nshow 1\r\n"));
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(m.platform.quitCount, 1);
+        QVERIFY(!w.windows.setupIfCreated());
+        QVERIFY(!w.main->window.isVisible());
+        Main(w.windows); // nothing runs after exit
+        QCOMPARE(w.main->designSizes, 1);
+    }
+
+    void optionsOkReloadsTheConsoleKeepingOutputAndInput() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        ConsoleWindow& console = w.windows.console();
+        QTest::keyClicks(console.input(), QStringLiteral("warp 07"));
+        QTest::keyClick(console.input(), Qt::Key_Return);
+        QTest::keyClicks(console.input(), QStringLiteral("name half"));
+        const QString output = console.output()->toPlainText();
+
+        w.interpreter.interpret(QStringLiteral("options"));
+        OptionsWindow& options = w.windows.options();
+        QVERIFY(options.isVisible());
+        QVERIFY(!w.main->window.isEnabled());
+        options.colourBar(ConsoleOptions::redBack)->setValue(40);
+        options.colourBar(ConsoleOptions::blueFore)->setValue(250);
+        w.settings.setText(Text::txtDemoDir, QStringLiteral("/games/demos"));
+        QCOMPARE(consoleBase(w), QColor(0, 0, 0)); // the console waits for OK
+
+        QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+        QVERIFY(!options.isVisible());
+        QVERIFY(w.main->window.isEnabled());
+        QVERIFY(console.isVisible());
+        QCOMPARE(consoleBase(w), QColor(40, 0, 0));
+        QCOMPARE(console.output()->palette().color(QPalette::Text), QColor(0, 0, 250));
+        QCOMPARE(console.output()->toPlainText(), output);
+        QCOMPARE(console.input()->text(), QStringLiteral("name half"));
+        QCOMPARE(w.windows.debug().conInput()->text(), QStringLiteral("name half"));
+        QCOMPARE(w.main->demoFolder, QStringLiteral("/games/demos"));
+        QVERIFY(console.timerDown()->isActive()); // loaded anew: one more scroll to the end
+        // The command line still works after the reload.
+        QTest::keyClick(console.input(), Qt::Key_Return);
+        QCOMPARE(w.settings.text(Text::txtName), QStringLiteral("half"));
+    }
+
+    void optionsOkWithTheConsoleUntickedKeepsItHidden() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        m.store("Console Settings", "Show", "False");
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        w.windows.showOptionsWindow();
+        w.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(9);
+        w.windows.options().close(); // the close box applies like OK
+        QVERIFY(!w.windows.options().isVisible());
+        QVERIFY(w.main->window.isEnabled());
+        QVERIFY(!w.windows.console().isVisible());
+        QCOMPARE(consoleBase(w), QColor(0, 9, 0));
+        QCOMPARE(w.main->demoFolder, QStringLiteral("c:\\doom2"));
+    }
+
+    void closingTheConsoleUnticksShowConsole() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        w.windows.console().close();
+        QVERIFY(!w.windows.console().isVisible());
+        QVERIFY(!w.main->shown);
+        QCOMPARE(w.windows.placement().consoleShown, false);
+    }
+
+    void editorAndAboutAreCreatedAfreshAfterClosing() {
+        Machine m;
+        m.platform.arguments = QStringLiteral("-nosetup");
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        w.interpreter.interpret(QStringLiteral("edit"));
+        QPointer<EditWindow> editor = &w.windows.edit();
+        QVERIFY(editor->isVisible());
+        editor->close();
+        QTRY_VERIFY(editor.isNull()); // deleted later, by the event loop
+        w.interpreter.interpret(QStringLiteral("edit"));
+        QVERIFY(w.windows.edit().isVisible());
+
+        w.interpreter.interpret(QStringLiteral("about"));
+        QVERIFY(w.windows.about().isVisible());
+        w.interpreter.interpret(QStringLiteral("debug"));
+        QVERIFY(w.windows.debug().isVisible());
+    }
+
+    void exitThenRestartRestoresEverything() {
+        QTemporaryDir dir;
+        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("main.brv")), kMainScript));
+        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("colour.brc")),
+                           " 0 \r\n 0 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
+        RealStorePlatform host;
+        host.arguments = QStringLiteral("-nosetup");
+        QPoint consoleAt;
+        {
+            World w(dir.path(), host);
+            Main(w.windows);
+            w.interpreter.interpret(QStringLiteral("warp 07"));
+            w.interpreter.interpret(QStringLiteral("name joe"));
+            w.main->window.move(150, 120);
+            w.windows.console().move(30, 420);
+            consoleAt = w.windows.console().pos();
+            w.windows.options().checkDock()->click();
+            w.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(77);
+            w.main->setConsoleShown(false);
+            w.interpreter.interpret(QStringLiteral("exit"));
+            QCOMPARE(host.quitCount, 1);
+            QVERIFY(w.interpreter.ended());
+        }
+        QCOMPARE(readBytes(pathIn(dir, QStringLiteral("colour.brc"))),
+                 QByteArray(" 0 \r\n 77 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
+
+        World again(dir.path(), host);
+        Main(again.windows);
+        QCOMPARE(again.settings.text(Text::txtWarp), QStringLiteral("07"));
+        QCOMPARE(again.settings.text(Text::txtName), QStringLiteral("joe"));
+        QCOMPARE(again.main->window.pos(), QPoint(150, 120));
+        QCOMPARE(again.windows.console().pos(), consoleAt);
+        QCOMPARE(again.colours.checkDock(), 1);
+        QVERIFY(!again.main->shown);
+        QVERIFY(!again.windows.console().isVisible());
+        QCOMPARE(again.colours.value(ConsoleOptions::greenBack), 77);
+        QCOMPARE(host.storeValue(QStringLiteral("Window Settings"), QStringLiteral("MainTop"),
+                                 QString()),
+                 QString::number(twips(120)));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // The per-user store of these tests lives and dies with them.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    StartupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "StartupTest.moc"
