@@ -6,6 +6,7 @@
 #include "settings/CommandInterpreter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -14,7 +15,10 @@
 namespace {
 
 QTemporaryDir& programDir() {
-    static QTemporaryDir dir;
+    // Memory-backed when the host has it: every input writes the debug log and the script.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/brimvault-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/brimvault-fuzz-XXXXXX"));
     return dir;
 }
 
