@@ -2,9 +2,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
 #include <QStandardPaths>
-
-#include <set>
 
 using namespace bv;
 using namespace bv::test;
@@ -64,16 +63,14 @@ private Q_SLOTS:
     }
 
     void randomLevelsRepeatAfterARestart() {
-        const QStringList first = rndSequence(600);
-        std::set<int> seen;
+        const QStringList first = rndSequence(100);
         for (const QString& value : first) {
             bool ok = false;
             const int level = value.toInt(&ok);
-            QVERIFY(ok && level >= 1 && level <= 32);
-            seen.insert(level);
+            QVERIFY2(ok && level >= 1 && level <= 32, qPrintable(value));
         }
-        QCOMPARE(seen.size(), size_t(32));
-        QCOMPARE(rndSequence(50), first.mid(0, 50));
+        QVERIFY(QSet<QString>(first.begin(), first.end()).size() > 20); // not stuck on a few values
+        QCOMPARE(rndSequence(100), first);
     }
 
     void botsMoveOneAtATimeAndStaySorted() {
