@@ -25,12 +25,11 @@ for corpus in tests/fuzz/corpus/*/; do
     if "$target" -runs="$runs" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
         -rss_limit_mb=2048 -report_slow_units=1 -print_final_stats=1 \
         -artifact_prefix="$work/$name-" "$work/$name" >"$log" 2>&1; then
-        inputs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
-        rate=$(grep -oE 'stat::average_exec_per_sec: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
-        rss=$(grep -oE 'stat::peak_rss_mb: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
-        slowest=$(grep -oE 'Slowest unit: [0-9]+ s' "$log" | tail -1 || true)
-        echo "fuzz_$name: ${inputs:-?} inputs, ${rate:-?} per second, peak ${rss:-?} MB," \
-             "${slowest:-no input slower than 1 s}, no crash, no leak"
+        stat() { grep -oE "stat::$1: *[0-9]+" "$log" | grep -oE '[0-9]+$' || true; }
+        slowest=$(grep -oE 'slowest input: [0-9.]+ ms' "$log" | tail -1 | grep -oE '[0-9.]+ ms' || true)
+        echo "fuzz_$name: $(stat number_of_executed_units) inputs," \
+             "$(stat average_exec_per_sec) per second, peak $(stat peak_rss_mb) MB," \
+             "slowest input ${slowest:-?}, no crash, no leak"
     else
         echo "fuzz_$name: FAILED" >&2
         tail -40 "$log" >&2

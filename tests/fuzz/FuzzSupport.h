@@ -2,6 +2,8 @@
 
 #include "settings/LaunchSettings.h"
 
+#include <QElapsedTimer>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,5 +28,32 @@ inline void checkRecord(const LaunchSettings& s) {
         require(v == 0 || v == 1, "check boxes hold 0 or 1");
     }
 }
+
+// Times each input and prints the slowest one when the run ends, so that the long run can
+// show how slow the worst input was without a timed assertion.
+class InputTimer {
+public:
+    InputTimer() { timer_.start(); }
+    ~InputTimer() {
+        const qint64 ns = timer_.nsecsElapsed();
+        static bool registered = false;
+        if (!registered) {
+            registered = true;
+            std::atexit([] { std::fprintf(stderr, "slowest input: %.2f ms\n", slowest() / 1e6); });
+        }
+        // The first input pays for one-time set-up (folders, the application object).
+        static bool first = true;
+        if (!first && ns > slowest())
+            slowest() = ns;
+        first = false;
+    }
+
+private:
+    static qint64& slowest() {
+        static qint64 value = 0;
+        return value;
+    }
+    QElapsedTimer timer_;
+};
 
 } // namespace bv::fuzz

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bv::fuzz::InputTimer timer;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const bv::ThemeReadResult theme = bv::readColourTheme(bytes);
     if (theme.values) {
@@ -14,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bv::ThemeReadResult again = bv::readColourTheme(bv::colourThemeBytes(*theme.values));
         bv::fuzz::require(again.values && *again.values == *theme.values, "theme round trip");
     } else {
-        bv::fuzz::require(theme.badLine >= 1 && theme.badLine <= 6, "a rejected theme names a line");
+        bv::fuzz::require(theme.badLine >= 1 && theme.badLine <= 6,
+                          "a rejected theme names a line");
     }
     const bv::ColourValues design{0, 0, 0, 255, 215, 0};
     for (int v : bv::startupColours(bytes, design))

@@ -32,6 +32,7 @@ QByteArray readAll(const QString& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bv::fuzz::InputTimer timer;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString parameters = doomDir().path() + QStringLiteral("/p.hx8");
     {

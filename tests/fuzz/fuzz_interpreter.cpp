@@ -25,6 +25,7 @@ QTemporaryDir& programDir() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bv::fuzz::InputTimer timer;
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype newline = input.indexOf('\n');
     const QString line = QString::fromLatin1(newline < 0 ? input : input.left(newline));

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bv::fuzz::InputTimer timer;
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList lines = bv::splitScriptLines(bytes);
 
@@ -29,9 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kept += line.size();
         bv::fuzz::require(!line.contains(QLatin1Char('\r')), "no CR inside a line");
     }
-    bv::fuzz::require(kept == bytes.size() - bytes.count('\r') -
-                                  bytes.count("\r\n"),
-                      "bytes kept");
+    bv::fuzz::require(kept == bytes.size() - bytes.count('\r') - bytes.count("\r\n"), "bytes kept");
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
