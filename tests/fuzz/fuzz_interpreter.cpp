@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bv::CommandInterpreter interpreter(settings, colours, platform);
     interpreter.setWindowActions(&windows);
     // The bound itself is tested elsewhere; a small one keeps every input fast.
-    interpreter.setScriptBudget(64);
+    interpreter.setScriptBudget(8);
 
     interpreter.interpret(line);
     bv::fuzz::require(interpreter.debugLog().size() >= line.size() + 1,
