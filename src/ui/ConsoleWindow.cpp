@@ -25,6 +25,9 @@ ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& co
     timerDown_->setObjectName(QStringLiteral("timerDown"));
 
     txtConsole_->setReadOnly(true);
+    // Both boxes share the console's colours edge to edge; light frames would cut them apart.
+    txtConsole_->setFrameShape(QFrame::NoFrame);
+    txtInput_->setFrame(false);
     txtConsole_->setUndoRedoEnabled(false);
     txtConsole_->setFocusPolicy(Qt::ClickFocus);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
