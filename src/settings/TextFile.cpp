@@ -110,7 +110,10 @@ bool ScriptLineReader::next(QString& line) {
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     WriteResult result;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The explicit flush matters: a short write (a full disk, a file size limit) fails only
+    // there, and commit() would otherwise rename the truncated file over the old one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
         result.ok = false;
         result.error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
         result.message = file.errorString();
