@@ -439,11 +439,13 @@ CommandInterpreter::Status CommandInterpreter::updateBots() {
 void CommandInterpreter::runExitSequence() {
     if (ended_)
         return;
+    // Nothing is interpreted any more, not even while the report below is on screen.
+    ended_ = true;
+    QStringList failures;
     const QString configPath = programPath(QStringLiteral("config.brv"));
     const WriteResult config = writeSettingsScript(configPath, settings_);
     if (!config.ok)
-        std::fprintf(stderr, "Brimvault: could not write %s: %s\n", qPrintable(configPath),
-                     qPrintable(config.message));
+        failures << QStringLiteral("%1 could not be written: %2").arg(configPath, config.message);
 
     const WindowPlacement placement = windows_ ? windows_->placement() : WindowPlacement{};
     const QString window = QStringLiteral("Window Settings");
@@ -462,18 +464,27 @@ void CommandInterpreter::runExitSequence() {
     };
     for (const auto& v : values) {
         if (!platform_.setStoreValue(v.section, QLatin1String(v.key), v.value))
-            std::fprintf(stderr, "Brimvault: could not store %s/%s\n", qPrintable(v.section),
-                         v.key);
+            failures << QStringLiteral("%1/%2 could not be stored in the per-user settings")
+                            .arg(v.section, QLatin1String(v.key));
     }
 
     const QString colourPath = programPath(QStringLiteral("colour.brc"));
-    const WriteResult colours = writeFileAtomically(colourPath, colourThemeBytes(consoleOptions_.values()));
+    const WriteResult colours =
+        writeFileAtomically(colourPath, colourThemeBytes(consoleOptions_.values()));
     if (!colours.ok)
-        std::fprintf(stderr, "Brimvault: could not write %s: %s\n", qPrintable(colourPath),
-                     qPrintable(colours.message));
+        failures << QStringLiteral("%1 could not be written: %2").arg(colourPath, colours.message);
 
-    ended_ = true;
     debugFile_.close();
+    // The user would otherwise find the old settings at the next start without knowing why.
+    // The program still ends once the report is read.
+    if (!failures.isEmpty()) {
+        const QString report =
+            QStringLiteral("Brimvault could not save everything before ending. A file that could "
+                           "not be written keeps its earlier contents.\n\n") +
+            failures.join(QLatin1Char('\n'));
+        std::fprintf(stderr, "Brimvault: %s\n", qPrintable(report));
+        platform_.messageBox(report, false);
+    }
     platform_.quit();
 }
 
