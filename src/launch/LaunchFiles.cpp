@@ -82,6 +82,11 @@ int writeLaunchFile(const QString& path, const FileLines& content) {
 }
 
 int readTextLines(const QString& path, QStringList& lines) {
+    // Only a regular file has an end: a device such as /dev/zero would be read until memory
+    // runs out, and a named pipe would wait for a writer that never comes.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return kAccessError;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return openFailureNumber(file, false);
