@@ -85,7 +85,12 @@ int launchDoomatic(const LaunchSettings& settings, Platform& platform) {
     int error = writeEngineScripts(settings, platform, true);
     // The previous set moves aside, replacing an older backup, so every launch after the
     // first still works; with nothing to move there is nothing to keep.
-    if (error == 0 && QFileInfo::exists(config))
+    // A folder of that name holds no game set of ours: it stays where it is, and the launch
+    // fails as for any other doomatic.cfg that cannot be moved aside.
+    const QFileInfo old(config);
+    if (error == 0 && old.isDir())
+        error = launch_error::kAccessError;
+    else if (error == 0 && old.exists())
         error = replaceByRename(config, doomFile(settings, "doomatic.bak"));
     if (error == 0)
         error = writeLaunchFile(config, doomaticConfigLines(settings));
