@@ -30,6 +30,8 @@ StartCommand programCommand(const QString& doomDirectory, const QString& word,
         if (!wine.isEmpty()) {
             command.arguments.prepend(command.program);
             command.program = wine;
+        } else {
+            command.withoutWine = true;
         }
     }
     return command;
@@ -85,6 +87,14 @@ int startGame(Platform& platform, const StartCommand& command) {
         return command.failure;
     return startFailureNumber(
         platform.startProcess(command.program, command.arguments, command.workingDirectory));
+}
+
+QString startFailureCause(const StartCommand& command) {
+    if (!command.withoutWine)
+        return QString();
+    return QStringLiteral("%1 is a Windows program, and wine, which runs Windows programs on this "
+                          "system, is not installed. Install wine, then launch again.")
+        .arg(QFileInfo(command.program).fileName());
 }
 
 } // namespace bv

@@ -14,6 +14,8 @@ struct StartCommand {
     QStringList arguments;
     QString workingDirectory;
     int failure = 0;
+    // A Windows program started as it is, because the host has no wine to run it.
+    bool withoutWine = false;
 };
 
 // Runs brv.bat. Where the host has no batch files, runs what the batch file would run: the
@@ -31,5 +33,9 @@ QString findProgram(const QString& doomDirectory, const QString& word, bool also
 
 // Starts the command detached; returns 0 or the error number of the failure.
 int startGame(Platform& platform, const StartCommand& command);
+
+// What the launch failure report adds for a command that could not be started: why a Windows
+// program did not run. Empty when there is nothing to add.
+QString startFailureCause(const StartCommand& command);
 
 } // namespace bv

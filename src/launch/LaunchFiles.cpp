@@ -49,17 +49,19 @@ int writeFailureNumber(const QFile& file) {
 
 } // namespace
 
-QString launchFailureText(int error) {
+QString launchFailureText(int error, const QString& cause) {
     if (error == kPathNotFound)
         return QStringLiteral("You need to setup Brimvault");
+    if (!cause.isEmpty())
+        return QStringLiteral("Error number %1. %2").arg(error).arg(cause);
     return QStringLiteral("Error number %1. This is a bug. Please report this number to the "
                           "Author of Brimvault.")
         .arg(error);
 }
 
-int reportLaunchFailure(Platform& platform, int error) {
+int reportLaunchFailure(Platform& platform, int error, const QString& cause) {
     if (error != 0)
-        platform.messageBox(launchFailureText(error), false);
+        platform.messageBox(launchFailureText(error, cause), false);
     return error;
 }
 

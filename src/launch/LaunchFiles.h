@@ -29,10 +29,11 @@ struct FileLines {
     int failure = 0;
 };
 
-// The text of the launch failure report for an error number.
-QString launchFailureText(int error);
+// The text of the launch failure report for an error number. A known cause replaces the
+// request to report a bug: the failure is then not one.
+QString launchFailureText(int error, const QString& cause = QString());
 // Shows the report when error is not 0; returns error.
-int reportLaunchFailure(Platform& platform, int error);
+int reportLaunchFailure(Platform& platform, int error, const QString& cause = QString());
 
 // 0 for a Doom directory that exists; kPathNotFound otherwise. An empty text counts as
 // missing, since joining it with a name would write into the root of the file system.

@@ -56,9 +56,10 @@ int launchSinglePlayer(const LaunchSettings& settings, Platform& platform) {
     int error = writeEngineScripts(settings, platform, false);
     if (error == 0)
         error = writeLaunchFile(batch, batchFileLines(directory, command));
-    if (error == 0)
-        error = startGame(platform, engineStartCommand(directory, batch, command));
-    return reportLaunchFailure(platform, error);
+    if (error != 0)
+        return reportLaunchFailure(platform, error);
+    const StartCommand start = engineStartCommand(directory, batch, command);
+    return reportLaunchFailure(platform, startGame(platform, start), startFailureCause(start));
 }
 
 int launchHx8(const LaunchSettings& settings, Platform& platform) {
@@ -75,9 +76,10 @@ int launchHx8(const LaunchSettings& settings, Platform& platform) {
                                 {hx8ConfigLines(settings, parameterLines)});
     if (error == 0)
         error = writeLaunchFile(batch, batchFileLines(directory, QStringLiteral("hx8.exe")));
-    if (error == 0)
-        error = startGame(platform, hx8StartCommand(directory, batch));
-    return reportLaunchFailure(platform, error);
+    if (error != 0)
+        return reportLaunchFailure(platform, error);
+    const StartCommand start = hx8StartCommand(directory, batch);
+    return reportLaunchFailure(platform, startGame(platform, start), startFailureCause(start));
 }
 
 int launchDoomatic(const LaunchSettings& settings, Platform& platform) {
