@@ -12,14 +12,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// Readable failure messages for texts in GoogleTest.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace bv::test {
 
@@ -70,8 +77,14 @@ public:
 
 private:
     bool chattr(const QString& flag) const {
+        // Tests may narrow PATH to their own fakes; chattr lives in the system's folders.
+        const QString chattr = QStandardPaths::findExecutable(
+            QStringLiteral("chattr"), {QStringLiteral("/usr/bin"), QStringLiteral("/bin"),
+                                       QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+        if (chattr.isEmpty())
+            return false;
         QProcess process;
-        process.start(QStringLiteral("chattr"), {flag, path_});
+        process.start(chattr, {flag, path_});
         return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
                process.exitCode() == 0;
     }
