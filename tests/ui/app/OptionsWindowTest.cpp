@@ -43,37 +43,6 @@ class OptionsWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void controlsCarryTheirNamesAndCaptions() {
-        Options o;
-        QCOMPARE(o.window.objectName(), QStringLiteral("frmOptions"));
-        QCOMPARE(o.window.windowTitle(), QStringLiteral("Options"));
-        const struct {
-            const char* name;
-            const char* caption;
-        } buttons[] = {{"cmdBrowse", "&Browse"},
-                       {"cmdSaveTheme", "&Save Colour Scheme"},
-                       {"cmdTheme", "&Open Colour Theme"},
-                       {"cmdOk", "&Ok"}};
-        for (const auto& b : buttons)
-            QCOMPARE(o.window.findChild<QPushButton*>(QLatin1String(b.name))->text(),
-                     QLatin1String(b.caption));
-        QCOMPARE(o.window.findChild<QLabel*>(QStringLiteral("lblOptions"))->buddy(),
-                 o.window.txtDir());
-        QCOMPARE(o.window.findChild<QLabel*>(QStringLiteral("lblDemo"))->buddy(),
-                 o.window.txtDemoDir());
-        QCOMPARE(o.window.txtDemoDir()->toolTip(), QStringLiteral("Leave as nothing for default"));
-        QCOMPARE(o.window.checkDock()->text(), QStringLiteral("Dock Console"));
-        const char* bars[] = {"redBack", "greenBack", "blueBack",
-                              "redFore", "greenFore", "blueFore"};
-        for (int i = 0; i < 6; ++i) {
-            QScrollBar* bar = o.window.colourBar(i);
-            QCOMPARE(bar->objectName(), QLatin1String(bars[i]));
-            QCOMPARE(bar->orientation(), Qt::Horizontal);
-            QCOMPARE(bar->minimum(), 0);
-            QCOMPARE(bar->maximum(), 255);
-        }
-    }
-
     void designValuesAndBothWayBindings() {
         Options o;
         QCOMPARE(o.window.txtDir()->text(), QStringLiteral("c:\\doom2"));

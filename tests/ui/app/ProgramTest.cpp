@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
+#include "platform/QtPlatform.h"
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 #include "ui/AppWindows.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,7 +21,22 @@ using namespace bv::test;
 
 namespace {
 
-// The whole program as main() wires it, with the real main window and a recording host.
+// A recording host whose per-user store is the real one, below a temporary XDG_CONFIG_HOME.
+class RealStorePlatform : public FakePlatform {
+public:
+    QString storeValue(const QString& section, const QString& key,
+                       const QString& defaultValue) override {
+        return real_.storeValue(section, key, defaultValue);
+    }
+    bool setStoreValue(const QString& section, const QString& key, const QString& value) override {
+        return real_.setStoreValue(section, key, value);
+    }
+
+private:
+    QtPlatform real_{QString()};
+};
+
+// The whole program as main() wires it, with the real main window.
 struct Program {
     explicit Program(const QString& programDirectory, FakePlatform& host) : platform(host) {
         platform.programDir = programDirectory;
@@ -49,44 +66,62 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(
             writeBytes(pathIn(dir, QStringLiteral("main.brv")), "exec config.brv\r\nshow 1\r\n"));
-        FakePlatform host;
-        host.store.insert({QStringLiteral("Misc"), QStringLiteral("Firstrun")},
-                          QStringLiteral("no"));
+        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("colour.brc")),
+                           " 0 \r\n 0 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
+        RealStorePlatform host;
+        host.arguments = QStringLiteral("-nosetup");
         QPoint mainAt;
+        QPoint consoleAt;
         {
             Program p(dir.path(), host);
             Main(p.windows);
             MainWindow& main = p.mainWindow();
             QVERIFY(main.isVisible());
-            QCOMPARE(main.windowTitle(), QStringLiteral("Brimvault Version 1.21 Beta"));
             QVERIFY(p.windows.console().isVisible());
 
             p.interpreter.interpret(QStringLiteral("options"));
             QVERIFY(!main.isEnabled());
+            p.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(77);
             p.windows.options().findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
             QVERIFY(main.isEnabled());
 
             p.interpreter.interpret(QStringLiteral("warp 11"));
             main.move(60, 40);
             mainAt = main.pos();
+            p.windows.console().move(30, 420);
+            consoleAt = p.windows.console().pos();
             p.colours.setCheckDock(1);
             main.setConsoleShown(false);
             main.close(); // Form_Unload sends exit
             QCOMPARE(host.quitCount, 1);
         }
-        QVERIFY(QFile::exists(pathIn(dir, QStringLiteral("config.brv"))));
-        QVERIFY(QFile::exists(pathIn(dir, QStringLiteral("colour.brc"))));
+        QCOMPARE(readBytes(pathIn(dir, QStringLiteral("colour.brc"))),
+                 QByteArray(" 0 \r\n 77 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
+        QCOMPARE(host.storeValue(QStringLiteral("Window Settings"), QStringLiteral("MainTop"),
+                                 QString()),
+                 QString::number(pixelsToTwips(mainAt.y(), 96.0)));
 
         Program again(dir.path(), host);
         Main(again.windows);
         QCOMPARE(again.settings.text(Text::txtWarp), QStringLiteral("11"));
         QCOMPARE(again.mainWindow().pos(), mainAt);
         QCOMPARE(again.colours.checkDock(), 1);
+        QCOMPARE(again.colours.value(ConsoleOptions::greenBack), 77);
         QVERIFY(!again.mainWindow().consoleShown());
         QVERIFY(!again.windows.console().isVisible());
-        QVERIFY(!again.windows.setupIfCreated());
+        // Docking moves the console on the main window's next tick, not at startup.
+        QCOMPARE(again.windows.console().pos(), consoleAt);
     }
 };
 
-QTEST_MAIN(ProgramTest)
+int main(int argc, char* argv[]) {
+    // The per-user store of this test lives and dies with it.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ProgramTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "ProgramTest.moc"

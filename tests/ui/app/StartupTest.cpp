@@ -1,6 +1,5 @@
 #include "AppFixture.h"
 
-#include "platform/QtPlatform.h"
 #include "ui/AboutWindow.h"
 #include "ui/DebugWindow.h"
 #include "ui/EditWindow.h"
@@ -8,7 +7,6 @@
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,22 +25,6 @@ namespace {
 using Colours = std::array<int, 6>;
 constexpr Colours kDesignColours{0, 0, 0, 255, 215, 0};
 
-// A host whose per-user store is the real one, kept below the temporary XDG_CONFIG_HOME.
-class RealStorePlatform : public FakePlatform {
-public:
-    QString storeValue(const QString& section, const QString& key,
-                       const QString& defaultValue) override {
-        return real_.storeValue(section, key, defaultValue);
-    }
-    bool setStoreValue(const QString& section, const QString& key, const QString& value) override {
-        storeWrites.push_back({section, key});
-        return real_.setStoreValue(section, key, value);
-    }
-
-private:
-    QtPlatform real_{QString()};
-};
-
 // One machine: a program directory holding the startup script, and a host.
 struct Machine {
     QTemporaryDir dir;
@@ -59,10 +41,6 @@ QColor consoleBase(World& w) {
 }
 QColor consoleText(World& w) {
     return w.windows.console().input()->palette().color(QPalette::Text);
-}
-
-int twips(int pixels) {
-    return pixelsToTwips(pixels, 96.0);
 }
 
 } // namespace
@@ -94,41 +72,24 @@ private Q_SLOTS:
         QVERIFY(m.platform.messages.empty());
     }
 
-    void noSetupSkipsOnlyTheFirstRunCheck() {
-        Machine m;
-        m.platform.arguments = QStringLiteral("-nosetup");
-        World w(m.dir.path(), m.platform);
-        const QPoint before = w.main ? w.main->window.pos() : QPoint();
-        Main(w.windows);
-        QVERIFY(!w.windows.setupIfCreated());
-        QVERIFY(w.main->window.isVisible());
-        QVERIFY(w.windows.console().isVisible());
-        QVERIFY(w.main->shown);
-        QVERIFY(!w.windows.options().isVisible());
-        QVERIFY(!w.windows.debug().isVisible());
-        QCOMPARE(w.main->window.pos(), before);
-        QCOMPARE(w.main->window.size(), QSize(413, 353)); // 6195 x 5295 twips at 96 dpi
-        QVERIFY(w.interpreter.consoleText().endsWith(QStringLiteral("Loading Main Dialog")));
-    }
-
     void firstRunCheckIsExact_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("firstRun"); // empty: not stored
         QTest::addColumn<bool>("wizard");
-        QTest::newRow("clean store") << ""
-                                     << "" << true;
-        QTest::newRow("-nosetup") << "-nosetup"
-                                  << "yes" << false;
-        QTest::newRow("-NOSETUP") << "-NOSETUP"
-                                  << "" << true;
-        QTest::newRow("-nosetup and more") << "-nosetup x"
-                                           << "" << true;
-        QTest::newRow("Firstrun yes") << ""
-                                      << "yes" << true;
-        QTest::newRow("Firstrun Yes") << ""
-                                      << "Yes" << false;
-        QTest::newRow("Firstrun no") << ""
-                                     << "no" << false;
+        const struct {
+            const char* row;
+            const char* arguments;
+            const char* firstRun;
+            bool wizard;
+        } rows[] = {
+            {"clean store", "", "", true},      {"-nosetup", "-nosetup", "yes", false},
+            {"-NOSETUP", "-NOSETUP", "", true}, {"-nosetup and more", "-nosetup x", "", true},
+            {"Firstrun yes", "", "yes", true},  {"Firstrun Yes", "", "Yes", false},
+            {"Firstrun no", "", "no", false},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.row) << QString::fromLatin1(r.arguments)
+                                 << QString::fromLatin1(r.firstRun) << r.wizard;
     }
     void firstRunCheckIsExact() {
         QFETCH(QString, arguments);
@@ -216,33 +177,18 @@ private Q_SLOTS:
         Main(w.windows);
         QCOMPARE(w.main->window.pos(), QPoint(200, 100));
         QCOMPARE(w.windows.console().pos(), QPoint(40, 300));
-    }
 
-    void aWindowOffEveryScreenComesBackOntoThePrimaryOne() {
-        Machine m;
-        m.platform.arguments = QStringLiteral("-nosetup");
+        // A screen unplugged since the last exit must not hide the launcher.
         m.store("Window Settings", "MainLeft", "-300000");
         m.store("Window Settings", "ConTop", "900000");
-        World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        World moved(m.dir.path(), m.platform);
+        Main(moved.windows);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.intersects(w.main->window.frameGeometry()));
-        QCOMPARE(w.main->window.x(), screen.left());
-        QVERIFY(screen.intersects(w.windows.console().frameGeometry()));
-
+        QCOMPARE(moved.main->window.x(), screen.left());
+        QVERIFY(screen.intersects(moved.windows.console().frameGeometry()));
         // Partly visible is visible enough: it stays where the user put it.
         const QRect kept(screen.right() - 20, 10, 400, 300);
         QCOMPARE(keepOnScreen(kept, {screen}, screen), kept.topLeft());
-    }
-
-    void fileListsPointAtTheDoomAndDemoDirectories() {
-        Machine m;
-        m.platform.arguments = QStringLiteral("-nosetup");
-        QVERIFY(writeBytes(m.file("main.brv"), "setdoompath /games/doom2\r\nshow 1\r\n"));
-        World w(m.dir.path(), m.platform);
-        Main(w.windows);
-        QCOMPARE(w.main->execCfgFolder, QStringLiteral("/games/doom2"));
-        QCOMPARE(w.main->demoFolder, QStringLiteral("/games/doom2"));
     }
 
     void finishRunsStartupAgainWithoutNewWindows() {
@@ -364,57 +310,7 @@ private Q_SLOTS:
         w.interpreter.interpret(QStringLiteral("debug"));
         QVERIFY(w.windows.debug().isVisible());
     }
-
-    void exitThenRestartRestoresEverything() {
-        QTemporaryDir dir;
-        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("main.brv")), kMainScript));
-        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("colour.brc")),
-                           " 0 \r\n 0 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
-        RealStorePlatform host;
-        host.arguments = QStringLiteral("-nosetup");
-        QPoint consoleAt;
-        {
-            World w(dir.path(), host);
-            Main(w.windows);
-            w.interpreter.interpret(QStringLiteral("warp 07"));
-            w.interpreter.interpret(QStringLiteral("name joe"));
-            w.main->window.move(150, 120);
-            w.windows.console().move(30, 420);
-            consoleAt = w.windows.console().pos();
-            w.windows.options().checkDock()->click();
-            w.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(77);
-            w.main->setConsoleShown(false);
-            w.interpreter.interpret(QStringLiteral("exit"));
-            QCOMPARE(host.quitCount, 1);
-            QVERIFY(w.interpreter.ended());
-        }
-        QCOMPARE(readBytes(pathIn(dir, QStringLiteral("colour.brc"))),
-                 QByteArray(" 0 \r\n 77 \r\n 0 \r\n 255 \r\n 215 \r\n 0 \r\n"));
-
-        World again(dir.path(), host);
-        Main(again.windows);
-        QCOMPARE(again.settings.text(Text::txtWarp), QStringLiteral("07"));
-        QCOMPARE(again.settings.text(Text::txtName), QStringLiteral("joe"));
-        QCOMPARE(again.main->window.pos(), QPoint(150, 120));
-        QCOMPARE(again.windows.console().pos(), consoleAt);
-        QCOMPARE(again.colours.checkDock(), 1);
-        QVERIFY(!again.main->shown);
-        QVERIFY(!again.windows.console().isVisible());
-        QCOMPARE(again.colours.value(ConsoleOptions::greenBack), 77);
-        QCOMPARE(host.storeValue(QStringLiteral("Window Settings"), QStringLiteral("MainTop"),
-                                 QString()),
-                 QString::number(twips(120)));
-    }
 };
 
-int main(int argc, char* argv[]) {
-    // The per-user store of these tests lives and dies with them.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    StartupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(StartupTest)
 #include "StartupTest.moc"
