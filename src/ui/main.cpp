@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
 
     bv::Main(windows);
     // An exit in the startup script ends the program before the event loop could.
-    if (interpreter.ended())
-        return 0;
-    return QApplication::exec();
+    const int code = interpreter.ended() ? 0 : QApplication::exec();
+    interpreter.setWindowActions(nullptr); // the windows go first
+    return code;
 }
