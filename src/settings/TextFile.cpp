@@ -117,6 +117,10 @@ WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
         result.ok = false;
         result.error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
         result.message = file.errorString();
+        // A write that stops part way carries no reason of its own, only the generic text.
+        if (result.message == QSaveFile().errorString())
+            result.message = QStringLiteral("only part of it could be written (the disk may be "
+                                            "full)");
         file.cancelWriting();
     }
     return result;
