@@ -109,6 +109,7 @@ TEST_F(ProgramDirectory, WritesThatStopHalfWayKeepTheOldSettingsWhole) {
     EXPECT_EQ(outputLines().filter(QStringLiteral("debug.txt could not be written")).size(), 1);
     EXPECT_TRUE(exitReport().contains(programFile(QStringLiteral("config.brv"))));
     EXPECT_TRUE(exitReport().contains(programFile(QStringLiteral("colour.brc"))));
+    EXPECT_TRUE(exitReport().contains(QStringLiteral("the disk may be full")));
 }
 
 TEST_F(ProgramDirectory, ImmutableFolderKeepsTheOldSettingsWhole) {
