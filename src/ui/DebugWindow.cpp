@@ -1,5 +1,7 @@
 #include "DebugWindow.h"
 
+#include "ShownText.h"
+
 #include "platform/Platform.h"
 #include "settings/CommandInterpreter.h"
 
@@ -48,11 +50,11 @@ DebugWindow::DebugWindow(CommandInterpreter& interpreter, Platform& platform, QW
     layout->addLayout(buttons);
     resize(480, 320);
 
-    richtextbox1_->setPlainText(interpreter.debugLog());
+    richtextbox1_->setPlainText(shownText(interpreter.debugLog()));
     connect(&interpreter, &CommandInterpreter::debugAppended, this, [this](const QString& chunk) {
         QTextCursor cursor(richtextbox1_->document());
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(chunk);
+        cursor.insertText(shownText(chunk));
     });
     connect(cmdHide_, &QPushButton::clicked, this, &QWidget::hide);
     // Quit ends the program without the saving that exit does.
