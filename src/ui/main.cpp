@@ -9,8 +9,54 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kVersion = "Brimvault 1.21 Beta";
+
+// The per-user folder an installed program keeps its files in.
+QString userDataDirectory() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Brimvault");
+}
+
+// Answers --help and --version without opening a window or touching any file; returns
+// true when one of them was asked for.
+bool answeredInformationSwitch(int argc, char* argv[]) {
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", kVersion);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") != 0)
+        return false;
+    QCoreApplication app(argc, argv);
+    const QString executableDirectory = QCoreApplication::applicationDirPath();
+    std::printf("%s: a launcher for Doom Legacy and other Doom engine games.\n\n"
+                "Usage: brimvault [-nosetup]\n"
+                "  -nosetup    skip the setup wizard of the first start\n"
+                "  --help      show this text\n"
+                "  --version   show the version\n\n"
+                "Program directory (main.brv, config.brv, colour.brc, debug.txt, help/):\n"
+                "  %s when that folder is writable and holds main.brv,\n"
+                "  otherwise %s\n"
+                "Per-user settings (window positions, docking, first run):\n"
+                "  %s\n"
+                "Launch files are written into the Doom directory chosen in the setup wizard\n"
+                "or the options window.\n",
+                kVersion, qPrintable(executableDirectory), qPrintable(userDataDirectory()),
+                qPrintable(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/Brimvault/Brimvault.conf")));
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (answeredInformationSwitch(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brimvault"));
     QApplication::setApplicationName(QStringLiteral("Brimvault"));
@@ -21,8 +67,7 @@ int main(int argc, char* argv[]) {
     // its files in the per-user data folder, because its own folder is not writable.
     const QString executableDirectory = QCoreApplication::applicationDirPath();
     const bv::ProgramDirectoryChoice programDirectory = bv::chooseProgramDirectory(
-        executableDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-        bv::installedDataDirectory(executableDirectory));
+        executableDirectory, userDataDirectory(), bv::installedDataDirectory(executableDirectory));
     if (!programDirectory.problem.isEmpty())
         std::fprintf(stderr, "Brimvault: %s\n", qPrintable(programDirectory.problem));
     bv::QtPlatform platform(programDirectory.path);
