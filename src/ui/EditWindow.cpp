@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,6 +103,13 @@ QByteArray editorBytesForSave(const EditorText& text) {
 
 FileContent readWholeFile(const QString& path) {
     FileContent content;
+    // A device such as /dev/zero would be read until memory runs out, and a named pipe would
+    // wait for a writer: only a regular file (or a folder, which fails to open) goes on.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        content.message = QStringLiteral("it is a device or a pipe, not a file");
+        return content;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         content.message = file.errorString();
