@@ -266,3 +266,23 @@ TEST_F(DoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItStand
     for (const char* name : {"brv.bat", "hx8.cfg", "doomatic.cfg"})
         EXPECT_TRUE(noForeignBytes(doomBytes(QLatin1String(name)), pwad)) << name;
 }
+
+// An export to a place that cannot take a file: the report with its number, nothing written.
+TEST_F(DoomDirectory, ExportThatCannotBeWrittenIsReported) {
+    const struct {
+        QString path;
+        int error;
+    } cases[] = {{doomDir.path(), 75},
+                 {pathThroughAFile(doomDir) + QStringLiteral("/x.bat"), 76},
+                 {QStringLiteral("/proc/self/x.bat"), 70},
+                 {pathIn(doomDir, tooLongName()), 75}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.left(60).toStdString());
+        platform.dialogAnswers = {c.path, c.path};
+        // A folder that is not there is error 76, whose report asks for the setup.
+        const QString report = c.error == 76 ? kSetup : bugReport(c.error);
+        EXPECT_EQ(failedLaunch(makeBatchFile, c.error), report);
+        EXPECT_EQ(failedLaunch(exportSettings, c.error), report);
+    }
+    EXPECT_EQ(doomEntries(), QStringList{"plain-file"});
+}
