@@ -46,9 +46,9 @@ private:
     FakePlatform& shown_;
 };
 
-class DoomDirectory : public LaunchFixture {
+class BadDoomDirectory : public LaunchFixture {
 protected:
-    DoomDirectory() { settings.addToList(BotList::listUseBots, QStringLiteral("bob")); }
+    BadDoomDirectory() { settings.addToList(BotList::listUseBots, QStringLiteral("bob")); }
 
     // Runs a launch that must fail: returns the report shown, and checks that nothing was
     // started and no setting changed.
@@ -71,7 +71,7 @@ const struct {
 
 } // namespace
 
-TEST_F(DoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
+TEST_F(BadDoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
     const QString file = doomFile(QStringLiteral("doom2"));
     ASSERT_TRUE(writeBytes(file, "a file, not a folder"));
     for (const QString& directory : {file, pathThroughAFile(doomDir)}) {
@@ -86,7 +86,7 @@ TEST_F(DoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
 }
 
 // /proc/self is a folder in which nothing can be created, by root either.
-TEST_F(DoomDirectory, ThatCannotBeWrittenReportsItsErrorNumber) {
+TEST_F(BadDoomDirectory, ThatCannotBeWrittenReportsItsErrorNumber) {
     settings.setText(Text::txtDir, QStringLiteral("/proc/self"));
     for (const auto& l : kLaunches) {
         SCOPED_TRACE(l.name);
@@ -94,7 +94,7 @@ TEST_F(DoomDirectory, ThatCannotBeWrittenReportsItsErrorNumber) {
     }
 }
 
-TEST_F(DoomDirectory, ImmutableFolderKeepsTheOldGameSet) {
+TEST_F(BadDoomDirectory, ImmutableFolderKeepsTheOldGameSet) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), kOldDoomatic));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("autoexec.cfg")), "old\r\n"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("addbots.cfg")), ""));
@@ -108,7 +108,7 @@ TEST_F(DoomDirectory, ImmutableFolderKeepsTheOldGameSet) {
 
 // A folder where a launch file must go ends that launch there: the files before it are
 // written, the ones after it are not.
-TEST_F(DoomDirectory, FolderInThePlaceOfALaunchFileEndsTheLaunchThere) {
+TEST_F(BadDoomDirectory, FolderInThePlaceOfALaunchFileEndsTheLaunchThere) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "engine"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.exe")), "driver"));
     const struct {
@@ -142,7 +142,7 @@ TEST_F(DoomDirectory, FolderInThePlaceOfALaunchFileEndsTheLaunchThere) {
 
 // The backup cannot be replaced when it is a folder, empty or not: the old game set stays
 // as doomatic.cfg and the new one is not written over it.
-TEST_F(DoomDirectory, BackupThatIsAFolderKeepsTheOldGameSet) {
+TEST_F(BadDoomDirectory, BackupThatIsAFolderKeepsTheOldGameSet) {
     for (const char* inside : {"", "/keep"}) {
         SCOPED_TRACE(inside);
         QTemporaryDir doom;
@@ -158,7 +158,7 @@ TEST_F(DoomDirectory, BackupThatIsAFolderKeepsTheOldGameSet) {
     }
 }
 
-TEST_F(DoomDirectory, GameSetThatIsAFolderIsNeitherMovedNorReplaced) {
+TEST_F(BadDoomDirectory, GameSetThatIsAFolderIsNeitherMovedNorReplaced) {
     ASSERT_TRUE(QDir(doomDir.path()).mkpath(QStringLiteral("doomatic.cfg/sets")));
     EXPECT_EQ(failedLaunch(launchDoomatic, 75), bugReport(75));
     EXPECT_TRUE(QFileInfo(doomFile(QStringLiteral("doomatic.cfg/sets"))).isDir());
@@ -171,7 +171,7 @@ TEST_F(DoomDirectory, GameSetThatIsAFolderIsNeitherMovedNorReplaced) {
 }
 
 // A disk that fills up while the new game set is written: the old one is safe as the backup.
-TEST_F(DoomDirectory, GameSetWriteThatStopsHalfWayLeavesTheOldOneAsBackup) {
+TEST_F(BadDoomDirectory, GameSetWriteThatStopsHalfWayLeavesTheOldOneAsBackup) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), kOldDoomatic));
     int error = 0;
     {
@@ -186,7 +186,7 @@ TEST_F(DoomDirectory, GameSetWriteThatStopsHalfWayLeavesTheOldOneAsBackup) {
 
 // Only a regular file is a parameter file: a folder, a device that never ends and a pipe
 // that never delivers are refused before hx8.cfg is touched.
-TEST_F(DoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
+TEST_F(BadDoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.cfg")), "old hx8\r\n"));
     const QString fifo = doomFile(QStringLiteral("pipe.hx8"));
     ASSERT_TRUE(makeFifo(fifo));
@@ -201,7 +201,7 @@ TEST_F(DoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
 }
 
 // An engine file without permission to run: the report with its number, and nothing else.
-TEST_F(DoomDirectory, EngineThatIsNotExecutableIsReportedWithItsNumber) {
+TEST_F(BadDoomDirectory, EngineThatIsNotExecutableIsReportedWithItsNumber) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("engine")), "#!/bin/sh\nexit 0\n"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), kOldDoomatic));
     settings.setText(Text::comboEXE, QStringLiteral("engine"));
@@ -217,7 +217,7 @@ TEST_F(DoomDirectory, EngineThatIsNotExecutableIsReportedWithItsNumber) {
 
 // With no wine on PATH a Windows engine cannot run: the report says so instead of calling it
 // a bug, whether the file may be run or not.
-TEST_F(DoomDirectory, WindowsEngineWithoutWineSaysWhatIsMissing) {
+TEST_F(BadDoomDirectory, WindowsEngineWithoutWineSaysWhatIsMissing) {
     RealStarts real(doomDir.path(), platform);
     const QString hint = QStringLiteral("Doom3.exe is a Windows program, and wine, which runs "
                                         "Windows programs on this system, is not installed. "
@@ -244,7 +244,7 @@ TEST_F(DoomDirectory, WindowsEngineWithoutWineSaysWhatIsMissing) {
 
 // Blanks, quotes and letters outside ASCII in a PWAD path: written as they stand (Latin-1,
 // "?" beyond it) and handed to the engine word by word, never through a shell.
-TEST_F(DoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItStands) {
+TEST_F(BadDoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItStands) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "engine"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.exe")), "driver"));
     const QString pwad = QStringLiteral("wads/My \"Best\" W\u00e4d's/\u03a9mega map.wad");
@@ -268,7 +268,7 @@ TEST_F(DoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItStand
 }
 
 // An export to a place that cannot take a file: the report with its number, nothing written.
-TEST_F(DoomDirectory, ExportThatCannotBeWrittenIsReported) {
+TEST_F(BadDoomDirectory, ExportThatCannotBeWrittenIsReported) {
     const struct {
         QString path;
         int error;

@@ -1,6 +1,6 @@
 // Text outside Latin-1 in every text setting, set by commands: launch files, exports, saved
 // scripts and the debug log hold one "?" for each such character, never the bytes of another
-// encoding. (Typing the same text into the windows is in ForeignTypingTest.)
+// encoding. (Typing the same text into the windows is in MainWindowInputTest.)
 
 #include "BadInput.h"
 

@@ -26,7 +26,7 @@ bool mentions(const QStringList& lines, const QString& text) {
     return false;
 }
 
-class ProgramDirectory : public InterpreterFixture {
+class BadProgramDirectory : public InterpreterFixture {
 protected:
     void writeOldSettings(const QString& folder) {
         ASSERT_TRUE(writeBytes(folder + QStringLiteral("/config.brv"), kOldConfig));
@@ -54,7 +54,7 @@ protected:
 
 // Three places where nothing can be created, root or not: below a regular file, below a
 // name too long for the file system, and /proc.
-TEST_F(ProgramDirectory, UnwritableFolderReportsTheDebugFileOnceAndStillEnds) {
+TEST_F(BadProgramDirectory, UnwritableFolderReportsTheDebugFileOnceAndStillEnds) {
     const QString folders[] = {pathThroughAFile(programDir),
                                pathIn(programDir, QString(300, QLatin1Char('p'))),
                                QStringLiteral("/proc/self")};
@@ -83,7 +83,7 @@ TEST_F(ProgramDirectory, UnwritableFolderReportsTheDebugFileOnceAndStillEnds) {
     }
 }
 
-TEST_F(ProgramDirectory, DebugFileThatIsAFolderLeavesTheLogInMemory) {
+TEST_F(BadProgramDirectory, DebugFileThatIsAFolderLeavesTheLogInMemory) {
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("debug.txt")));
     expectCommandsWorkAndExitEnds();
     EXPECT_EQ(outputLines().filter(QStringLiteral("debug.txt could not be written")).size(), 1);
@@ -95,7 +95,7 @@ TEST_F(ProgramDirectory, DebugFileThatIsAFolderLeavesTheLogInMemory) {
 
 // A disk that fills up: every write stops after a few bytes. The debug log is a log and may
 // stop part way; the settings files must not.
-TEST_F(ProgramDirectory, WritesThatStopHalfWayKeepTheOldSettingsWhole) {
+TEST_F(BadProgramDirectory, WritesThatStopHalfWayKeepTheOldSettingsWhole) {
     writeOldSettings(programDir.path());
     {
         FileSizeLimit limit(16);
@@ -112,7 +112,7 @@ TEST_F(ProgramDirectory, WritesThatStopHalfWayKeepTheOldSettingsWhole) {
     EXPECT_TRUE(exitReport().contains(QStringLiteral("the disk may be full")));
 }
 
-TEST_F(ProgramDirectory, ImmutableFolderKeepsTheOldSettingsWhole) {
+TEST_F(BadProgramDirectory, ImmutableFolderKeepsTheOldSettingsWhole) {
     writeOldSettings(programDir.path());
     ImmutableFolder frozen(programDir.path());
     if (!frozen.active())
@@ -127,7 +127,7 @@ TEST_F(ProgramDirectory, ImmutableFolderKeepsTheOldSettingsWhole) {
 
 // The everyday case of a program folder the user may not write: permission bits, which do
 // not stop root.
-TEST_F(ProgramDirectory, ReadOnlyFolderForAnOrdinaryUser) {
+TEST_F(BadProgramDirectory, ReadOnlyFolderForAnOrdinaryUser) {
     if (runningAsRoot())
         GTEST_SKIP() << "permission bits do not stop root";
     writeOldSettings(programDir.path());
@@ -142,7 +142,7 @@ TEST_F(ProgramDirectory, ReadOnlyFolderForAnOrdinaryUser) {
 // The exit sequence stopped at each of its steps in turn: the program ends every time, the
 // files before the failing step are written whole, the ones after it too, and nothing that
 // failed is half there.
-TEST_F(ProgramDirectory, StoreThatFailsHalfWayStillSavesBothFiles) {
+TEST_F(BadProgramDirectory, StoreThatFailsHalfWayStillSavesBothFiles) {
     writeOldSettings(programDir.path());
     settings.setText(Text::txtWarp, QStringLiteral("12"));
     colours.setValue(ConsoleOptions::redBack, 99);
@@ -159,7 +159,7 @@ TEST_F(ProgramDirectory, StoreThatFailsHalfWayStillSavesBothFiles) {
     EXPECT_FALSE(exitReport().contains(QStringLiteral("MainTop")));
 }
 
-TEST_F(ProgramDirectory, ColourFileThatIsAFolderIsLeftAloneAndTheRestIsSaved) {
+TEST_F(BadProgramDirectory, ColourFileThatIsAFolderIsLeftAloneAndTheRestIsSaved) {
     writeOldSettings(programDir.path());
     ASSERT_TRUE(QFile::remove(programFile(QStringLiteral("colour.brc"))));
     ASSERT_TRUE(QDir(programDir.path()).mkpath(QStringLiteral("colour.brc/inside")));
@@ -173,7 +173,7 @@ TEST_F(ProgramDirectory, ColourFileThatIsAFolderIsLeftAloneAndTheRestIsSaved) {
     EXPECT_FALSE(exitReport().contains(QStringLiteral("config.brv")));
 }
 
-TEST_F(ProgramDirectory, ConfigThatCannotBeWrittenStillLetsTheRestBeSaved) {
+TEST_F(BadProgramDirectory, ConfigThatCannotBeWrittenStillLetsTheRestBeSaved) {
     writeOldSettings(programDir.path());
     ASSERT_TRUE(QFile::remove(programFile(QStringLiteral("config.brv"))));
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("config.brv")));
@@ -187,7 +187,7 @@ TEST_F(ProgramDirectory, ConfigThatCannotBeWrittenStillLetsTheRestBeSaved) {
 }
 
 // A failed exit is still an exit: a second one, or any command after it, does nothing.
-TEST_F(ProgramDirectory, NothingRunsAfterAFailedExit) {
+TEST_F(BadProgramDirectory, NothingRunsAfterAFailedExit) {
     platform.programDir = pathThroughAFile(programDir);
     platform.onMessage = [this](const QString&) {
         interpreter.interpret(QStringLiteral("warp 99"));

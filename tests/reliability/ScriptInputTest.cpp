@@ -17,7 +17,7 @@ namespace {
 
 const QString kCouldNot = QStringLiteral("Could not execute script");
 
-class ScriptInput : public InterpreterFixture {
+class BadScript : public InterpreterFixture {
 protected:
     // The interpreter still answers, and the record keeps its invariants.
     void expectStillWorking() {
@@ -32,7 +32,7 @@ protected:
 
 // Only regular files are scripts: a folder has no lines, and a device or a pipe would be read
 // for ever or wait for ever.
-TEST_F(ScriptInput, ThingsThatAreNotFilesAreRefused) {
+TEST_F(BadScript, ThingsThatAreNotFilesAreRefused) {
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("folder.brv")));
     ASSERT_TRUE(makeFifo(programFile(QStringLiteral("pipe.brv"))));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), programFile(QStringLiteral("zero.brv"))));
@@ -51,7 +51,7 @@ TEST_F(ScriptInput, ThingsThatAreNotFilesAreRefused) {
 
 // Every byte value, NUL included, read as Latin-1: lines are cut at CR only, each one is
 // logged and answered, and the lines after the binary part still run.
-TEST_F(ScriptInput, BinaryFileRunsToItsEnd) {
+TEST_F(BadScript, BinaryFileRunsToItsEnd) {
     QByteArray bytes;
     for (int round = 0; round < 4; ++round) {
         for (int b = 0; b < 256; ++b)
@@ -76,7 +76,7 @@ TEST_F(ScriptInput, BinaryFileRunsToItsEnd) {
 
 // One line of ten million characters, with and without a line end: stored, echoed and logged
 // in full, and the next line still runs.
-TEST_F(ScriptInput, TenMegabyteLineIsOneLine) {
+TEST_F(BadScript, TenMegabyteLineIsOneLine) {
     const QByteArray huge(10 * 1024 * 1024, 'x');
     writeScript(QStringLiteral("huge.brv"), "zun_par " + huge + "\r\nheap 12\r\n" + huge);
     const QStringList out = run(QStringLiteral("exec huge.brv"));
@@ -94,7 +94,7 @@ TEST_F(ScriptInput, TenMegabyteLineIsOneLine) {
 }
 
 // Deleted while it runs: the open file is read to its end, as the host keeps it.
-TEST_F(ScriptInput, ScriptDeletedWhileItRunsIsReadToItsEnd) {
+TEST_F(BadScript, ScriptDeletedWhileItRunsIsReadToItsEnd) {
     writeScript(QStringLiteral("gone.brv"), "warp 01\r\nmsg bye\r\nheap 12\r\n");
     platform.onMessage = [this](const QString&) {
         EXPECT_TRUE(QFile::remove(programFile(QStringLiteral("gone.brv"))));
@@ -109,7 +109,7 @@ TEST_F(ScriptInput, ScriptDeletedWhileItRunsIsReadToItsEnd) {
 
 // A script the outer one is about to run disappears, or turns into a folder, between two of
 // the outer script's lines: that exec fails, and the outer script goes on.
-TEST_F(ScriptInput, NestedScriptThatVanishesFailsAloneAndTheOuterGoesOn) {
+TEST_F(BadScript, NestedScriptThatVanishesFailsAloneAndTheOuterGoesOn) {
     for (const bool intoFolder : {false, true}) {
         SCOPED_TRACE(intoFolder ? "turned into a folder" : "deleted");
         writeScript(QStringLiteral("inner.brv"), "warp 05\r\n");
@@ -132,7 +132,7 @@ TEST_F(ScriptInput, NestedScriptThatVanishesFailsAloneAndTheOuterGoesOn) {
 
 // Scripts that execute themselves, directly or through each other: bounded, one failure
 // reported, and the lines before the bound all ran.
-TEST_F(ScriptInput, ScriptsExecutingThemselvesEnd) {
+TEST_F(BadScript, ScriptsExecutingThemselvesEnd) {
     writeScript(QStringLiteral("self.brv"), "exec self.brv\r\n");
     const QStringList self = run(QStringLiteral("exec self.brv"));
     EXPECT_EQ(self.count(QStringLiteral("exec self.brv")), CommandInterpreter::kMaxScriptDepth + 1);
