@@ -1,5 +1,7 @@
 #include "ConsoleWindow.h"
 
+#include "ShownText.h"
+
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 
@@ -99,7 +101,7 @@ void ConsoleWindow::reloadOutput() {
 }
 
 void ConsoleWindow::showOutput(const QString& text) {
-    txtConsole_->setPlainText(text);
+    txtConsole_->setPlainText(shownText(text));
     scrollToEnd();
 }
 
@@ -107,7 +109,7 @@ void ConsoleWindow::append(const QString& chunk) {
     // Appending keeps the cost of a reply independent of the length of the output.
     QTextCursor cursor(txtConsole_->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(chunk);
+    cursor.insertText(shownText(chunk));
     scrollToEnd();
 }
 
