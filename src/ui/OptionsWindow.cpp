@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -282,6 +283,16 @@ void OptionsWindow::cmdTheme_Click() {
     const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
     if (path.isEmpty())
         return;
+    // A named pipe would hold the window until something writes to it; no device is a theme.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        platform_.messageBox(
+            QStringLiteral("Could not open the colour theme %1: it is a device or a pipe, not a "
+                           "file")
+                .arg(path),
+            false);
+        return;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         platform_.messageBox(
