@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 
@@ -108,8 +109,17 @@ bool ScriptLineReader::next(QString& line) {
 }
 
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
     WriteResult result;
+    // Replacing works by renaming a new file over the old name: over a device such as
+    // /dev/null that would put a plain file in the device's place (root may write /dev).
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
+        result.ok = false;
+        result.error = QFileDevice::OpenError;
+        result.message = QStringLiteral("it is a device or a pipe, not a file");
+        return result;
+    }
+    QSaveFile file(path);
     // The explicit flush matters: a short write (a full disk, a file size limit) fails only
     // there, and commit() would otherwise rename the truncated file over the old one.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
