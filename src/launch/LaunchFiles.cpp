@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -80,6 +81,26 @@ int writeLaunchFile(const QString& path, const FileLines& content) {
     file.close();
     if (file.error() != QFileDevice::NoError)
         return writeFailureNumber(file);
+    return content.failure;
+}
+
+int replaceUserFile(const QString& path, const FileLines& content) {
+    // A device is written into, as before: replacing it would put a file in its place.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return writeLaunchFile(path, content);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return openFailureNumber(QFile(path), true);
+    const QByteArray bytes = crlfLines(content.lines);
+    // QSaveFile sees a short write only when flushed; commit() alone would keep half a file.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const int error = file.error() == QFileDevice::ResourceError ? kDiskFull : kDeviceIo;
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return openFailureNumber(QFile(path), true);
     return content.failure;
 }
 

@@ -44,6 +44,10 @@ int checkDoomDirectory(const QString& directory);
 // failure that content carries once its lines are written.
 int writeLaunchFile(const QString& path, const FileLines& content);
 
+// The same for a file of the user's own (an export): the old file stays whole until the new
+// one is complete, so a write that fails part way loses nothing. A device is written into.
+int replaceUserFile(const QString& path, const FileLines& content);
+
 // Reads a whole text file into lines: a line ends at CR or CR LF, a lone LF stays inside.
 // Returns 0 or the error number.
 int readTextLines(const QString& path, QStringList& lines);

@@ -44,7 +44,7 @@ int exportFile(Platform& platform, const QString& doomDirectory, const char* fil
     const QString path = platform.fileDialog(FileDialogKind::Save, spec);
     if (path.isEmpty())
         return 0;
-    return reportLaunchFailure(platform, writeLaunchFile(path, content));
+    return reportLaunchFailure(platform, replaceUserFile(path, content));
 }
 
 } // namespace
