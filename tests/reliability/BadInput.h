@@ -21,6 +21,7 @@
 #include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 // Readable failure messages for texts in GoogleTest.
@@ -117,6 +118,17 @@ inline QString tooLongName() {
 
 inline bool makeFifo(const QString& path) {
     return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// A device node like /dev/null (which swallows what is written), made in a test's own folder
+// so that nothing the test does can touch the system's devices. Only root may make one.
+inline bool makeNullDevice(const QString& path) {
+    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+}
+
+inline bool isCharacterDevice(const QString& path) {
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
 // The names in a folder, hidden ones included: shows that no temporary file was left behind.

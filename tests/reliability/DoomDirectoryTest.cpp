@@ -286,3 +286,32 @@ TEST_F(BadDoomDirectory, ExportThatCannotBeWrittenIsReported) {
     }
     EXPECT_EQ(doomEntries(), QStringList{"plain-file"});
 }
+
+// An export over a file of the user's on a full disk: the old file stays whole.
+TEST_F(BadDoomDirectory, ExportOnAFullDiskKeepsTheOldFile) {
+    const QString target = doomFile(QStringLiteral("mine.cfg"));
+    const QByteArray old = "bind x quit\r\n";
+    ASSERT_TRUE(writeBytes(target, old));
+    platform.dialogAnswers = {target};
+    int error = 0;
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        error = exportSettings(settings, platform);
+    }
+    EXPECT_EQ(error, 57);
+    EXPECT_EQ(messageTexts(), QStringList{bugReport(57)});
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(doomEntries(), QStringList{"mine.cfg"});
+}
+
+// An export onto a device writes into the device; the device stays a device.
+TEST_F(BadDoomDirectory, ExportOntoADeviceLeavesTheDeviceInPlace) {
+    const QString device = doomFile(QStringLiteral("null"));
+    if (!makeNullDevice(device))
+        GTEST_SKIP() << "only root may make a device node";
+    platform.dialogAnswers = {device, device};
+    EXPECT_EQ(makeBatchFile(settings, platform), 0);
+    EXPECT_EQ(exportSettings(settings, platform), 0);
+    EXPECT_TRUE(isCharacterDevice(device));
+}

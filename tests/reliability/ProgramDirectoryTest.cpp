@@ -199,3 +199,20 @@ TEST_F(BadProgramDirectory, NothingRunsAfterAFailedExit) {
     EXPECT_NE(settings.text(Text::txtWarp), QStringLiteral("99"));
     EXPECT_FALSE(mentions(logLines(), QStringLiteral("warp 99")));
 }
+
+// Settings saved onto a device (a slip in the save dialog, or a config.brv that is one): the
+// write is refused and the device stays in place, where renaming a new file over it would
+// have replaced it.
+TEST_F(BadProgramDirectory, DeviceInThePlaceOfASettingsFileStaysADevice) {
+    const QString config = programFile(QStringLiteral("config.brv"));
+    if (!makeNullDevice(config))
+        GTEST_SKIP() << "only root may make a device node";
+    const WriteResult saved = writeSettingsScript(config, settings);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(saved.message, QStringLiteral("it is a device or a pipe, not a file"));
+    run(QStringLiteral("exit"));
+    EXPECT_EQ(platform.quitCount, 1);
+    EXPECT_TRUE(isCharacterDevice(config));
+    EXPECT_TRUE(exitReport().contains(QStringLiteral("config.brv could not be written: it is a "
+                                                     "device or a pipe")));
+}
