@@ -197,19 +197,23 @@ void CommandInterpreter::writeDebugFile(const QString& chunk) {
         return;
     // The file always holds the whole log: it starts empty with the run and grows by
     // appending, so the cost of a line does not grow with the log.
+    QString why;
     if (!debugFile_.isOpen()) {
         debugFile_.setFileName(programPath(QStringLiteral("debug.txt")));
-        if (!debugFile_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            debugFileFailed_ = true;
-        }
+        // Opening a named pipe that nobody reads would hold the first command for good.
+        const QFileInfo existing(debugFile_.fileName());
+        if (existing.exists() && !existing.isFile())
+            why = QStringLiteral("it is not a file");
+        else if (!debugFile_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            why = debugFile_.errorString();
     }
-    if (!debugFileFailed_) {
+    if (why.isEmpty()) {
         const QByteArray bytes = toLatin1Lossy(chunk);
         if (debugFile_.write(bytes) != bytes.size() || !debugFile_.flush())
-            debugFileFailed_ = true;
+            why = debugFile_.errorString();
     }
-    if (debugFileFailed_) {
-        const QString why = debugFile_.errorString();
+    if (!why.isEmpty()) {
+        debugFileFailed_ = true;
         debugFile_.close();
         appendDirect(QStringLiteral("debug.txt could not be written (%1); the debug log goes on "
                                     "in the debug window only.")
