@@ -93,6 +93,17 @@ TEST_F(BadProgramDirectory, DebugFileThatIsAFolderLeavesTheLogInMemory) {
               crlfLines(savedSettingsLines(settings)));
 }
 
+// A named pipe that nobody reads would block the first command for good.
+TEST_F(BadProgramDirectory, DebugFileThatIsAPipeIsNotWaitedFor) {
+    ASSERT_TRUE(makeFifo(programFile(QStringLiteral("debug.txt"))));
+    expectCommandsWorkAndExitEnds();
+    EXPECT_EQ(outputLines()
+                  .filter(QStringLiteral("debug.txt could not be written (it is not a "
+                                         "file)"))
+                  .size(),
+              1);
+}
+
 // A disk that fills up: every write stops after a few bytes. The debug log is a log and may
 // stop part way; the settings files must not.
 TEST_F(BadProgramDirectory, WritesThatStopHalfWayKeepTheOldSettingsWhole) {
