@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the normal build, then the same suite built with
-# AddressSanitizer and UBSan. ctest's summary of the normal build closes the output.
+# Sets everything up and runs every test: the suite built with AddressSanitizer and UBSan,
+# each fuzz target for a bounded number of inputs, then the normal suite, whose ctest summary
+# closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -11,6 +12,11 @@ if [ "${BRIMVAULT_SKIP_SANITIZE:-0}" != 1 ]; then
     tools/setup.sh build-asan -DBRIMVAULT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j2
+fi
+
+if [ "${BRIMVAULT_SKIP_FUZZ:-0}" != 1 ]; then
+    echo "== Fuzz targets, a bounded number of inputs each =="
+    tools/fuzz.sh "${BRIMVAULT_FUZZ_RUNS:-2000}"
 fi
 
 echo "== Test suite =="
