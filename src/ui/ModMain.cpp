@@ -14,6 +14,7 @@
 #include "settings/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -35,7 +36,9 @@ const QString kConsoleSection = QStringLiteral("Console Settings");
 void readColourFile(AppWindows& windows) {
     QFile file(joinPath(windows.platform().programDirectory(), QStringLiteral("colour.brc")));
     std::optional<QByteArray> bytes;
-    if (file.open(QIODevice::ReadOnly))
+    // Opening a named pipe would hold startup until something wrote to it: anything but a
+    // file counts as a colour.brc that cannot be opened.
+    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
         bytes = file.read(kColourReadLimit);
     ConsoleOptions& colours = windows.colours();
     const ColourValues values = startupColours(bytes, colours.values());
