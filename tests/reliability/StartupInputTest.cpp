@@ -88,6 +88,27 @@ private Q_SLOTS:
         QVERIFY(w.main->window.isVisible()); // the startup script still ran
     }
 
+    // A colour.brc that is no file is one that cannot be opened: every component 0. A pipe
+    // is not waited for.
+    void colourFileThatIsNotAFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("pipe") << "pipe";
+    }
+    void colourFileThatIsNotAFile() {
+        QFETCH(QString, kind);
+        Machine m;
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(m.dir.path()).mkdir(QStringLiteral("colour.brc")));
+        else
+            QVERIFY(makeFifo(m.file("colour.brc")));
+        World w(m.dir.path(), m.platform);
+        Main(w.windows);
+        QCOMPARE(w.colours.values(), Colours{});
+        QVERIFY(w.main->window.isVisible());
+        QVERIFY(m.platform.messages.empty());
+    }
+
     // A theme is all or nothing: the first line that is no whole number from 0 to 255 is
     // named with the file, and every scroll bar keeps its value.
     void themeValues_data() {
