@@ -6,6 +6,11 @@
 
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 using namespace bv;
 using namespace bv::test;
 
@@ -194,10 +199,15 @@ TEST_F(Export, FailuresAreReported) {
 
     platform.dialogAnswers.push_back(doomDir.path()); // a directory, not a file
     EXPECT_EQ(exportSettings(settings, platform), 75);
-    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
-        platform.dialogAnswers.push_back(QStringLiteral("/dev/full"));
+#ifndef Q_OS_WIN
+    // A full disk, as a private copy of the full device: a fault in the export must never be
+    // able to replace the system's own /dev/full. Only root may make one.
+    const QString full = doomFile(QStringLiteral("full"));
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+        platform.dialogAnswers.push_back(full);
         EXPECT_EQ(exportSettings(settings, platform), 61);
     }
+#endif
     EXPECT_EQ(messageTexts().constFirst(), QStringLiteral("You need to setup Brimvault"));
     EXPECT_EQ(messageTexts().size(), static_cast<qsizetype>(platform.dialogs.size()));
 }
