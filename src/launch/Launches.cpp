@@ -37,11 +37,11 @@ int writeEngineScripts(const LaunchSettings& settings, Platform& platform, bool 
 
 int exportFile(Platform& platform, const QString& doomDirectory, const char* filter,
                const FileLines& content) {
-    FileDialogSpec spec;
-    spec.initialDirectory = doomDirectory;
-    spec.filter = QLatin1String(filter);
-    spec.flags = kHideReadOnly;
-    const QString path = platform.fileDialog(FileDialogKind::Save, spec);
+    FileDialogSpec request;
+    request.initialDirectory = doomDirectory;
+    request.filter = QLatin1String(filter);
+    request.flags = kHideReadOnly;
+    const QString path = platform.fileDialog(FileDialogKind::Save, request);
     if (path.isEmpty())
         return 0;
     return reportLaunchFailure(platform, replaceUserFile(path, content));
@@ -112,11 +112,11 @@ int exportSettings(const LaunchSettings& settings, Platform& platform) {
 }
 
 int pickParameterFile(LaunchSettings& settings, Platform& platform) {
-    FileDialogSpec spec;
-    spec.initialDirectory = platform.programDirectory();
-    spec.filter = QStringLiteral("Brimvault HX8 Parameter File|*.hx8");
-    spec.flags = kHideReadOnly;
-    const QString path = platform.fileDialog(FileDialogKind::Open, spec);
+    FileDialogSpec request;
+    request.initialDirectory = platform.programDirectory();
+    request.filter = QStringLiteral("Brimvault HX8 Parameter File|*.hx8");
+    request.flags = kHideReadOnly;
+    const QString path = platform.fileDialog(FileDialogKind::Open, request);
     if (!path.isEmpty())
         settings.setText(Text::txtParFile, path);
     return 0;

@@ -33,7 +33,7 @@ public:
     // Modal box with Yes and No, captioned "Brimvault"; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // Returns the chosen full path, or the empty string when the user cancelled.
-    virtual QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) = 0;
+    virtual QString fileDialog(FileDialogKind kind, const FileDialogSpec& request) = 0;
 
     // Per-user store under organisation and application "Brimvault".
     virtual QString storeValue(const QString& section, const QString& key,

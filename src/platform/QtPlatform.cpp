@@ -50,19 +50,19 @@ bool QtPlatform::askYesNo(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtPlatform::fileDialog(FileDialogKind kind, const FileDialogSpec& spec) {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), spec.initialDirectory,
-                       toDialogFilter(spec.filter));
+QString QtPlatform::fileDialog(FileDialogKind kind, const FileDialogSpec& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), request.initialDirectory,
+                       toDialogFilter(request.filter));
     dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen
                                                       : QFileDialog::AcceptSave);
     dialog.setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
     if (kind == FileDialogKind::Save)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // saving replaces silently
-    if (spec.flags & kHideReadOnly)
+    if (request.flags & kHideReadOnly)
         dialog.setOption(QFileDialog::ReadOnly, false);
-    if (!spec.fileName.isEmpty())
-        dialog.selectFile(spec.fileName);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -14,7 +14,7 @@ public:
 
     void messageBox(const QString& text, bool informationIcon) override;
     bool askYesNo(const QString& text) override;
-    QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) override;
+    QString fileDialog(FileDialogKind kind, const FileDialogSpec& request) override;
     QString storeValue(const QString& section, const QString& key,
                        const QString& defaultValue) override;
     bool setStoreValue(const QString& section, const QString& key, const QString& value) override;

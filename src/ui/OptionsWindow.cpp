@@ -254,9 +254,9 @@ void OptionsWindow::refreshPreviews() {
 }
 
 void OptionsWindow::cmdBrowse_Click() {
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
-    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    FileDialogSpec request;
+    request.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
+    const QString path = platform_.fileDialog(FileDialogKind::Open, request);
     if (path.isEmpty())
         return;
     if (const std::optional<QString> directory =
@@ -267,8 +267,8 @@ void OptionsWindow::cmdBrowse_Click() {
 }
 
 void OptionsWindow::cmdSaveTheme_Click() {
-    const FileDialogSpec spec{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
-    const QString path = platform_.fileDialog(FileDialogKind::Save, spec);
+    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const QString path = platform_.fileDialog(FileDialogKind::Save, request);
     if (path.isEmpty())
         return;
     const WriteResult written = writeFileAtomically(path, colourThemeBytes(colours_.values()));
@@ -279,8 +279,8 @@ void OptionsWindow::cmdSaveTheme_Click() {
 }
 
 void OptionsWindow::cmdTheme_Click() {
-    const FileDialogSpec spec{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
-    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const QString path = platform_.fileDialog(FileDialogKind::Open, request);
     if (path.isEmpty())
         return;
     // A named pipe would hold the window until something writes to it; no device is a theme.

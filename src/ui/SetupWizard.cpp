@@ -192,9 +192,9 @@ void SetupWizard::cmdCancel_Click() {
 }
 
 void SetupWizard::cmdBrowse_Click() {
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe");
-    const QString path = platform_.fileDialog(FileDialogKind::Open, spec);
+    FileDialogSpec request;
+    request.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe");
+    const QString path = platform_.fileDialog(FileDialogKind::Open, request);
     if (path.isEmpty())
         return;
     if (const std::optional<QString> directory =

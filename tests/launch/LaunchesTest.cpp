@@ -161,12 +161,12 @@ TEST_F(Export, BatchFileHasNoOpenGlAndTakesTheNameAsTyped) {
     platform.dialogAnswers.push_back(target);
     EXPECT_EQ(makeBatchFile(settings, platform), 0);
     ASSERT_EQ(platform.dialogs.size(), 1u);
-    const FileDialogSpec& spec = platform.dialogs[0].spec;
+    const FileDialogSpec& request = platform.dialogs[0].request;
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Save);
-    EXPECT_EQ(spec.initialDirectory, doomDir.path());
-    EXPECT_EQ(spec.filter, QStringLiteral("Batch File|*.bat"));
-    EXPECT_EQ(spec.flags, kHideReadOnly);
-    EXPECT_TRUE(spec.fileName.isEmpty());
+    EXPECT_EQ(request.initialDirectory, doomDir.path());
+    EXPECT_EQ(request.filter, QStringLiteral("Batch File|*.bat"));
+    EXPECT_EQ(request.flags, kHideReadOnly);
+    EXPECT_TRUE(request.fileName.isEmpty());
     EXPECT_EQ(readBytes(target).split('\r').at(2), QByteArray("\nDoom3.exe -mb 10"));
     EXPECT_EQ(doomEntries(), QStringList{"mygame"});
     EXPECT_TRUE(platform.messages.empty());
@@ -181,7 +181,7 @@ TEST_F(Export, ConfigHasNeitherAliasNorBotsAndCancelWritesNothing) {
 
     platform.dialogAnswers.push_back(target);
     EXPECT_EQ(exportSettings(settings, platform), 0);
-    EXPECT_EQ(platform.dialogs.back().spec.filter, QStringLiteral("Doom Legacy Config File|*.cfg"));
+    EXPECT_EQ(platform.dialogs.back().request.filter, QStringLiteral("Doom Legacy Config File|*.cfg"));
     EXPECT_EQ(readBytes(target),
               crlf({"weaponpref 014576328", "botskill 2", "gr_crappymlook 0", "weapondrop 0"}));
     EXPECT_EQ(doomEntries(), QStringList{"mine.cfg"});
@@ -218,10 +218,10 @@ TEST_F(Export, ParameterFilePickOffersTheProgramDirectory) {
     EXPECT_EQ(settings.text(Text::txtParFile), QStringLiteral("old.hx8"));
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
-    EXPECT_EQ(platform.dialogs[0].spec.initialDirectory, platform.programDir);
-    EXPECT_EQ(platform.dialogs[0].spec.filter,
+    EXPECT_EQ(platform.dialogs[0].request.initialDirectory, platform.programDir);
+    EXPECT_EQ(platform.dialogs[0].request.filter,
               QStringLiteral("Brimvault HX8 Parameter File|*.hx8"));
-    EXPECT_EQ(platform.dialogs[0].spec.flags, kHideReadOnly);
+    EXPECT_EQ(platform.dialogs[0].request.flags, kHideReadOnly);
 
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("net.hx8")));
     pickParameterFile(settings, platform);

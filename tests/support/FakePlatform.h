@@ -22,7 +22,7 @@ public:
     };
     struct Dialog {
         FileDialogKind kind;
-        FileDialogSpec spec;
+        FileDialogSpec request;
     };
     struct Start {
         QString program;
@@ -61,8 +61,8 @@ public:
         yesNoAnswers.pop_front();
         return answer;
     }
-    QString fileDialog(FileDialogKind kind, const FileDialogSpec& spec) override {
-        dialogs.push_back({kind, spec});
+    QString fileDialog(FileDialogKind kind, const FileDialogSpec& request) override {
+        dialogs.push_back({kind, request});
         if (dialogAnswers.empty())
             return QString();
         const QString answer = dialogAnswers.front();

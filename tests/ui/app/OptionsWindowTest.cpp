@@ -97,7 +97,7 @@ private Q_SLOTS:
         o.click("cmdBrowse");
         QCOMPARE(o.platform.dialogs.size(), size_t(1));
         QCOMPARE(o.platform.dialogs[0].kind, FileDialogKind::Open);
-        QCOMPARE(o.platform.dialogs[0].spec.filter,
+        QCOMPARE(o.platform.dialogs[0].request.filter,
                  QStringLiteral("Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat"));
         if (directory.isEmpty()) {
             QCOMPARE(o.platform.messages.size(), size_t(1));
@@ -130,9 +130,9 @@ private Q_SLOTS:
         o.click("cmdSaveTheme");
         const auto& save = o.platform.dialogs.at(0);
         QCOMPARE(save.kind, FileDialogKind::Save);
-        QCOMPARE(save.spec.initialDirectory, o.dir.path());
-        QCOMPARE(save.spec.filter, QStringLiteral("Colour Themes|*.brc"));
-        QCOMPARE(save.spec.flags, kHideReadOnly);
+        QCOMPARE(save.request.initialDirectory, o.dir.path());
+        QCOMPARE(save.request.filter, QStringLiteral("Colour Themes|*.brc"));
+        QCOMPARE(save.request.flags, kHideReadOnly);
         QCOMPARE(readBytes(theme), QByteArray(" 0 \r\n 0 \r\n 0 \r\n 128 \r\n 215 \r\n 0 \r\n"));
 
         for (int i = 0; i < 6; ++i)
@@ -140,7 +140,7 @@ private Q_SLOTS:
         o.platform.dialogAnswers.push_back(theme);
         o.click("cmdTheme");
         QCOMPARE(o.platform.dialogs.at(1).kind, FileDialogKind::Open);
-        QCOMPARE(o.platform.dialogs.at(1).spec.flags, kHideReadOnly);
+        QCOMPARE(o.platform.dialogs.at(1).request.flags, kHideReadOnly);
         QCOMPARE(o.colours.values(), (std::array<int, 6>{0, 0, 0, 128, 215, 0}));
         QCOMPARE(o.preview(o.window.lblForeColour()), QColor(128, 215, 0));
         QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 0));

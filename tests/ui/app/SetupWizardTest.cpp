@@ -123,7 +123,7 @@ private Q_SLOTS:
         w.platform.dialogAnswers.push_back(chosen);
         QTest::mouseClick(w.window.findChild<QPushButton*>(QStringLiteral("cmdBrowse")),
                           Qt::LeftButton);
-        QCOMPARE(w.platform.dialogs.at(0).spec.filter,
+        QCOMPARE(w.platform.dialogs.at(0).request.filter,
                  QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe"));
         if (directory.isEmpty()) {
             QCOMPARE(w.platform.messages.size(), size_t(1));

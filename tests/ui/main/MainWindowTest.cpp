@@ -315,10 +315,10 @@ private Q_SLOTS:
         f.action("menuSave")->trigger();
         const auto& save = f.platform.dialogs.back();
         QCOMPARE(save.kind, FileDialogKind::Save);
-        QCOMPARE(save.spec.initialDirectory, f.programDir.path());
-        QCOMPARE(save.spec.filter, QStringLiteral("Brimvault Config File|*.brv"));
-        QCOMPARE(save.spec.flags, kHideReadOnly);
-        QVERIFY(save.spec.fileName.isEmpty());
+        QCOMPARE(save.request.initialDirectory, f.programDir.path());
+        QCOMPARE(save.request.filter, QStringLiteral("Brimvault Config File|*.brv"));
+        QCOMPARE(save.request.flags, kHideReadOnly);
+        QVERIFY(save.request.fileName.isEmpty());
         QCOMPARE(readBytes(saved).count("\r\n"), 23);
 
         f.settings.setText(Text::txtWarp, QStringLiteral("03"));
@@ -327,7 +327,7 @@ private Q_SLOTS:
         f.platform.dialogAnswers = {saved};
         f.action("menuOpen")->trigger();
         QCOMPARE(f.platform.dialogs.back().kind, FileDialogKind::Open);
-        QCOMPARE(f.platform.dialogs.back().spec.flags, kHideReadOnly);
+        QCOMPARE(f.platform.dialogs.back().request.flags, kHideReadOnly);
         QCOMPARE(f.edit("txtWarp")->text(), QStringLiteral("e1m1"));
 
         const QString unwritable = f.programFile(QStringLiteral("missing/dir/x.brv"));

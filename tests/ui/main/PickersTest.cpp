@@ -49,9 +49,9 @@ private Q_SLOTS:
         QCOMPARE(f.edit("txtPWADS")->text(), QStringLiteral("WADS/Mine.wad"));
         const auto& dialog = f.platform.dialogs.back();
         QCOMPARE(dialog.kind, FileDialogKind::Open);
-        QCOMPARE(dialog.spec.initialDirectory, doom.toUpper());
-        QCOMPARE(dialog.spec.filter, QStringLiteral("PWADs and DeHacked Patches|*.wad;*.deh"));
-        QVERIFY(dialog.spec.fileName.isEmpty());
+        QCOMPARE(dialog.request.initialDirectory, doom.toUpper());
+        QCOMPARE(dialog.request.filter, QStringLiteral("PWADs and DeHacked Patches|*.wad;*.deh"));
+        QVERIFY(dialog.request.fileName.isEmpty());
 
         f.click("cmdAdd");
         f.click("cmdAdd"); // the same file again is simply added again
@@ -185,9 +185,9 @@ private Q_SLOTS:
         f.click("cmdParFile");
         QCOMPARE(f.edit("txtParFile")->text(), chosen);
         const auto& dialog = f.platform.dialogs.back();
-        QCOMPARE(dialog.spec.initialDirectory, f.programDir.path());
-        QCOMPARE(dialog.spec.filter, QStringLiteral("Brimvault HX8 Parameter File|*.hx8"));
-        QCOMPARE(dialog.spec.flags, kHideReadOnly);
+        QCOMPARE(dialog.request.initialDirectory, f.programDir.path());
+        QCOMPARE(dialog.request.filter, QStringLiteral("Brimvault HX8 Parameter File|*.hx8"));
+        QCOMPARE(dialog.request.flags, kHideReadOnly);
         f.click("cmdParFile"); // cancelled
         QCOMPARE(f.settings.text(Text::txtParFile), chosen);
     }

@@ -84,10 +84,10 @@ private Q_SLOTS:
         QCOMPARE(w.platform.dialogs[0].kind, FileDialogKind::Open);
         QCOMPARE(w.platform.dialogs[1].kind, FileDialogKind::Save);
         for (const auto& dialog : w.platform.dialogs) {
-            QCOMPARE(dialog.spec.initialDirectory, w.dir.path());
-            QCOMPARE(dialog.spec.flags, kHideReadOnly);
-            QVERIFY(dialog.spec.fileName.isEmpty());
-            QCOMPARE(dialog.spec.filter,
+            QCOMPARE(dialog.request.initialDirectory, w.dir.path());
+            QCOMPARE(dialog.request.flags, kHideReadOnly);
+            QVERIFY(dialog.request.fileName.isEmpty());
+            QCOMPARE(dialog.request.filter,
                      QStringLiteral("Doom Legacy Config File|*.cfg|Brimvault Config File|*.brv|"
                                     "Brimvault HX8 Parameter File|*.hx8"));
         }
@@ -98,7 +98,7 @@ private Q_SLOTS:
         // The directory is read when the dialog opens, not when the window was made.
         w.settings.setText(Text::txtDir, QStringLiteral("c:\\doom2"));
         w.window->openAction()->trigger();
-        QCOMPARE(w.platform.dialogs.back().spec.initialDirectory, QStringLiteral("c:\\doom2"));
+        QCOMPARE(w.platform.dialogs.back().request.initialDirectory, QStringLiteral("c:\\doom2"));
     }
 
     void openThenSaveGrowsByOneCrLf_data() {
