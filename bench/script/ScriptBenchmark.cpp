@@ -13,8 +13,12 @@
 
 namespace {
 
-const char* const kLines[] = {"warp 07", "heap 16", "name player", "botskill 3",
-                              "hx8_comports com1,9600", "weaponpref 014576328"};
+const char* const kLines[] = {"warp 07",
+                              "heap 16",
+                              "name player",
+                              "botskill 3",
+                              "hx8_comports com1,9600",
+                              "weaponpref 014576328"};
 
 double runScript(int lines) {
     QTemporaryDir dir;

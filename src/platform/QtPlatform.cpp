@@ -16,7 +16,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Brimvault");
 
-QSettings store() { return QSettings(kTitle, kTitle); }
+QSettings store() {
+    return QSettings(kTitle, kTitle);
+}
 
 QString storeKey(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
@@ -35,12 +37,11 @@ QString toDialogFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-QtPlatform::QtPlatform(QString programDirectory)
-    : programDirectory_(std::move(programDirectory)) {}
+QtPlatform::QtPlatform(QString programDirectory) : programDirectory_(std::move(programDirectory)) {}
 
 void QtPlatform::messageBox(const QString& text, bool informationIcon) {
-    QMessageBox box(informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, kTitle,
-                    text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, kTitle, text,
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 
@@ -89,7 +90,7 @@ StartFailure QtPlatform::startProcess(const QString& program, const QStringList&
     if (!info.isExecutable() || info.isDir())
         return StartFailure::NotExecutable;
     return QProcess::startDetached(program, arguments, workingDirectory) ? StartFailure::None
-                                                                          : StartFailure::Other;
+                                                                         : StartFailure::Other;
 }
 
 void QtPlatform::openDocument(const QString& path) {

@@ -65,8 +65,12 @@ namespace {
 
 using Row = CommandRow;
 
-constexpr int t(Text f) { return static_cast<int>(f); }
-constexpr int c(Check f) { return static_cast<int>(f); }
+constexpr int t(Text f) {
+    return static_cast<int>(f);
+}
+constexpr int c(Check f) {
+    return static_cast<int>(f);
+}
 
 // Matching order decides between words that share a beginning ("exec", "exit", "exe").
 const Row kCommands[] = {
@@ -86,12 +90,10 @@ const Row kCommands[] = {
      "setdoompath error"},
     {"exe", Kind::Value, false, t(Text::comboEXE), kPathCase, "EXE Set", "EXE command error"},
     {"warp", Kind::Value, false, t(Text::txtWarp), false, "Warp Set", "Warp command error"},
-    {"files", Kind::Value, false, t(Text::txtPWADS), kPathCase, "Files Set",
-     "Files command error"},
+    {"files", Kind::Value, false, t(Text::txtPWADS), kPathCase, "Files Set", "Files command error"},
     {"heap", Kind::Value, false, t(Text::txtHeap), false, "Heap Set", "Heap command error"},
     {"width", Kind::Value, false, t(Text::txtWidth), false, "Width Set", "Width command error"},
-    {"height", Kind::Value, false, t(Text::txtHeight), false, "Height Set",
-     "Height command error"},
+    {"height", Kind::Value, false, t(Text::txtHeight), false, "Height Set", "Height command error"},
     {"par", Kind::Value, false, t(Text::txtPar), kPathCase, "Extra Parameters Set",
      "Extra Parameters command error"},
     {"name", Kind::Value, false, t(Text::txtName), false, "Name Set", "Name command error"},
@@ -114,20 +116,20 @@ const Row kCommands[] = {
      "hx8_pars command error"},
     {"edit", Kind::Edit, true},
     {"update_ybot", Kind::UpdateYbot, true},
-    {"custom_config", Kind::Value, false, t(Text::txtExecCFG), kPathCase,
-     "Custom Config File Set", "custom_config command error"},
+    {"custom_config", Kind::Value, false, t(Text::txtExecCFG), kPathCase, "Custom Config File Set",
+     "custom_config command error"},
     {"doomatic_max", Kind::Value, false, t(Text::txtMax), false, "Doomatic Max Players Set",
      "doomatic_max command error"},
-    {"doomatic_par", Kind::Value, false, t(Text::txtMaticPar), kPathCase,
-     "Doomatic Parameters Set", "doomatic_par command error"},
+    {"doomatic_par", Kind::Value, false, t(Text::txtMaticPar), kPathCase, "Doomatic Parameters Set",
+     "doomatic_par command error"},
     {"config_file", Kind::Value, false, t(Text::txtConfigFile), kPathCase, "Config File Set",
      "config_file command error"},
-    {"monsters", Kind::Switch, false, c(Check::checkMon), false, "monsters set",
-     "error Monsters", "Monsters command Error", 10},
+    {"monsters", Kind::Switch, false, c(Check::checkMon), false, "monsters set", "error Monsters",
+     "Monsters command Error", 10},
     {"weapondrop", Kind::Switch, false, c(Check::checkWeapD), false, "weapondrop  set",
      "error weapondrop", "weapondrop command Error", 12},
-    {"gl", Kind::Switch, false, c(Check::checkGL), false, "GL set", "error GL",
-     "GL command Error", 4},
+    {"gl", Kind::Switch, false, c(Check::checkGL), false, "GL set", "error GL", "GL command Error",
+     4},
     {"zun_help", Kind::ZunHelp},
     {"zun_exe", Kind::Quiet, false, t(Text::comboEXE), kPathCase, "", "EXE command error"},
     {"zun_warp", Kind::Quiet, false, t(Text::txtWarp), false, "", "Warp command error"},
@@ -158,7 +160,9 @@ CommandInterpreter::CommandInterpreter(LaunchSettings& settings, ConsoleOptions&
 
 CommandInterpreter::~CommandInterpreter() = default;
 
-void CommandInterpreter::setWindowActions(WindowActions* windows) { windows_ = windows; }
+void CommandInterpreter::setWindowActions(WindowActions* windows) {
+    windows_ = windows;
+}
 
 void CommandInterpreter::interpret(const QString& line) {
     const Status status = run(line);
@@ -179,7 +183,9 @@ void CommandInterpreter::appendDirect(const QString& text) {
     Q_EMIT consoleAppended(chunk);
 }
 
-void CommandInterpreter::echo(const QString& text) { run(QLatin1String("echo ") + text); }
+void CommandInterpreter::echo(const QString& text) {
+    run(QLatin1String("echo ") + text);
+}
 
 QString CommandInterpreter::programPath(const QString& name) const {
     return joinPath(platform_.programDirectory(), name);
@@ -295,8 +301,8 @@ CommandInterpreter::Status CommandInterpreter::runRow(const CommandRow& row, con
         return {};
     case Kind::Help:
     case Kind::ZunHelp:
-        platform_.openDocument(joinPath(programPath(QStringLiteral("help")),
-                                        QStringLiteral("index.html")));
+        platform_.openDocument(
+            joinPath(programPath(QStringLiteral("help")), QStringLiteral("index.html")));
         return {};
     case Kind::Msg:
         if (line.size() < 4)
@@ -464,7 +470,8 @@ void CommandInterpreter::runExitSequence() {
         {window, "ConTop", QString::number(placement.consoleTop)},
         {window, "ConLeft", QString::number(placement.consoleLeft)},
         {console, "Docking", QString::number(consoleOptions_.checkDock())},
-        {console, "Show", placement.consoleShown ? QStringLiteral("True") : QStringLiteral("False")},
+        {console, "Show",
+         placement.consoleShown ? QStringLiteral("True") : QStringLiteral("False")},
     };
     for (const auto& v : values) {
         if (!platform_.setStoreValue(v.section, QLatin1String(v.key), v.value))

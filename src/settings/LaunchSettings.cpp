@@ -43,9 +43,9 @@ struct CheckDefault {
 };
 
 constexpr CheckDefault kChecks[kCheckCount] = {
-    {Check::checkMLOOK, "checkMLOOK", 0}, {Check::check3DFX, "check3DFX", 0},
-    {Check::checkCTF, "checkCTF", 0},     {Check::checkMon, "checkMon", 1},
-    {Check::checkWeapD, "checkWeapD", 0}, {Check::checkGL, "checkGL", 0},
+    {Check::checkMLOOK, "checkMLOOK", 0},     {Check::check3DFX, "check3DFX", 0},
+    {Check::checkCTF, "checkCTF", 0},         {Check::checkMon, "checkMon", 1},
+    {Check::checkWeapD, "checkWeapD", 0},     {Check::checkGL, "checkGL", 0},
     {Check::checkRecDemo, "checkRecDemo", 0}, {Check::checkPlayDemo, "checkPlayDemo", 0},
 };
 
@@ -57,8 +57,12 @@ bool sortsBefore(const QString& a, const QString& b) {
 
 } // namespace
 
-const char* controlName(Text field) { return kTexts[static_cast<int>(field)].name; }
-const char* controlName(Check field) { return kChecks[static_cast<int>(field)].name; }
+const char* controlName(Text field) {
+    return kTexts[static_cast<int>(field)].name;
+}
+const char* controlName(Check field) {
+    return kChecks[static_cast<int>(field)].name;
+}
 const char* controlName(DmOption option) {
     switch (option) {
     case DmOption::optionDMNone:

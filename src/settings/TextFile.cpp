@@ -125,7 +125,8 @@ WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
         !file.commit()) {
         result.ok = false;
-        result.error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
+        result.error =
+            file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
         result.message = file.errorString();
         // A write that stops part way carries no reason of its own, only the generic text.
         if (result.message == QSaveFile().errorString())

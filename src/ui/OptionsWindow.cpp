@@ -267,7 +267,8 @@ void OptionsWindow::cmdBrowse_Click() {
 }
 
 void OptionsWindow::cmdSaveTheme_Click() {
-    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter,
+                                 kHideReadOnly};
     const QString path = platform_.fileDialog(FileDialogKind::Save, request);
     if (path.isEmpty())
         return;
@@ -279,7 +280,8 @@ void OptionsWindow::cmdSaveTheme_Click() {
 }
 
 void OptionsWindow::cmdTheme_Click() {
-    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter, kHideReadOnly};
+    const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter,
+                                 kHideReadOnly};
     const QString path = platform_.fileDialog(FileDialogKind::Open, request);
     if (path.isEmpty())
         return;

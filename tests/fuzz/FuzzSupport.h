@@ -39,7 +39,10 @@ public:
         static bool registered = false;
         if (!registered) {
             registered = true;
-            std::atexit([] { std::fprintf(stderr, "slowest input: %.2f ms\n", static_cast<double>(slowest()) / 1e6); });
+            std::atexit([] {
+                std::fprintf(stderr, "slowest input: %.2f ms\n",
+                             static_cast<double>(slowest()) / 1e6);
+            });
         }
         // The first input pays for one-time set-up (folders, the application object).
         static bool first = true;

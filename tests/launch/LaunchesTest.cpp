@@ -181,7 +181,8 @@ TEST_F(Export, ConfigHasNeitherAliasNorBotsAndCancelWritesNothing) {
 
     platform.dialogAnswers.push_back(target);
     EXPECT_EQ(exportSettings(settings, platform), 0);
-    EXPECT_EQ(platform.dialogs.back().request.filter, QStringLiteral("Doom Legacy Config File|*.cfg"));
+    EXPECT_EQ(platform.dialogs.back().request.filter,
+              QStringLiteral("Doom Legacy Config File|*.cfg"));
     EXPECT_EQ(readBytes(target),
               crlf({"weaponpref 014576328", "botskill 2", "gr_crappymlook 0", "weapondrop 0"}));
     EXPECT_EQ(doomEntries(), QStringList{"mine.cfg"});

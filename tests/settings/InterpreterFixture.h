@@ -21,7 +21,9 @@ protected:
     }
 
     // The console lines after the leading empty one that every reply starts with.
-    QStringList outputLines() const { return interpreter.consoleText().split(QLatin1Char('\n')).mid(1); }
+    QStringList outputLines() const {
+        return interpreter.consoleText().split(QLatin1Char('\n')).mid(1);
+    }
     QStringList logLines() const { return interpreter.debugLog().split(QLatin1Char('\n')).mid(1); }
 
     QStringList run(const QString& line) {

@@ -247,13 +247,13 @@ TEST_F(Interpreter, SetDoomPathCases) {
 TEST_F(Interpreter, CommandsListsFiveLines) {
     run(QStringLiteral("commands"));
     run(QStringLiteral("exec"));
-    EXPECT_EQ(outputLines(),
-              L({"", "You can use the following commands",
-                 "echo show exec cls about msg exit options exe warp files heap width height par "
-                 "weaponpref setdoompath botskill gr_crappymlook 3dfx ctf dm name help "
-                 "hx8_computername hx8_comports hx8_pars",
-                 "Look in the help file for more information", "", "exec",
-                 "Could not execute script"}));
+    EXPECT_EQ(
+        outputLines(),
+        L({"", "You can use the following commands",
+           "echo show exec cls about msg exit options exe warp files heap width height par "
+           "weaponpref setdoompath botskill gr_crappymlook 3dfx ctf dm name help "
+           "hx8_computername hx8_comports hx8_pars",
+           "Look in the help file for more information", "", "exec", "Could not execute script"}));
 }
 
 TEST_F(Interpreter, FontSizeThatIsNotANumberIsReported) {
@@ -364,9 +364,12 @@ TEST_F(Interpreter, ExitWritesFilesStoresValuesAndStopsTheScript) {
               QByteArray(" 0 \r\n 0 \r\n 0 \r\n 128 \r\n 215 \r\n 0 \r\n"));
     using K = QPair<QString, QString>;
     const QString w = QStringLiteral("Window Settings"), c = QStringLiteral("Console Settings");
-    EXPECT_EQ(platform.storeWrites,
-              (std::vector<K>{{w, "MainTop"}, {w, "MainLeft"}, {w, "ConTop"}, {w, "ConLeft"},
-                              {c, "Docking"}, {c, "Show"}}));
+    EXPECT_EQ(platform.storeWrites, (std::vector<K>{{w, "MainTop"},
+                                                    {w, "MainLeft"},
+                                                    {w, "ConTop"},
+                                                    {w, "ConLeft"},
+                                                    {c, "Docking"},
+                                                    {c, "Show"}}));
     EXPECT_EQ(platform.store.value({w, "MainTop"}), QStringLiteral("100"));
     EXPECT_EQ(platform.store.value({w, "ConLeft"}), QStringLiteral("400"));
     EXPECT_EQ(platform.store.value({c, "Docking"}), QStringLiteral("1"));

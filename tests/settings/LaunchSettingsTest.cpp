@@ -12,13 +12,20 @@ TEST(LaunchSettings, DefaultsOfAFreshStart) {
         Text field;
         const char* value;
     } texts[] = {
-        {Text::comboEXE, "Doom3.exe"},   {Text::txtHeap, "10"},
-        {Text::txtWidth, "320"},         {Text::txtHeight, "200"},
-        {Text::txtWeap, "014576328"},    {Text::txtBotSkill, "2"},
-        {Text::txtName, "GI JOE"},       {Text::txtComputerName, "GI JOE'S COMPUTER"},
-        {Text::txtComPorts, "com3,57600"}, {Text::txtMax, "4"},
-        {Text::txtDir, "c:\\doom2"},     {Text::txtWarp, ""},
-        {Text::txtDemoDir, ""},          {Text::txtParFile, ""},
+        {Text::comboEXE, "Doom3.exe"},
+        {Text::txtHeap, "10"},
+        {Text::txtWidth, "320"},
+        {Text::txtHeight, "200"},
+        {Text::txtWeap, "014576328"},
+        {Text::txtBotSkill, "2"},
+        {Text::txtName, "GI JOE"},
+        {Text::txtComputerName, "GI JOE'S COMPUTER"},
+        {Text::txtComPorts, "com3,57600"},
+        {Text::txtMax, "4"},
+        {Text::txtDir, "c:\\doom2"},
+        {Text::txtWarp, ""},
+        {Text::txtDemoDir, ""},
+        {Text::txtParFile, ""},
     };
     for (const auto& t : texts)
         EXPECT_EQ(s.text(t.field), QString::fromLatin1(t.value)) << controlName(t.field);

@@ -40,14 +40,14 @@ TEST_F(SettingsScript, SaveThenReplayRestoresEverySavedSetting) {
         Text field;
         const char* value;
     } texts[] = {
-        {Text::comboEXE, "legacy.exe"}, {Text::txtWarp, "map01"},
-        {Text::txtPWADS, "a.wad b.deh"}, {Text::txtHeap, "32"},
-        {Text::txtWidth, "640"},        {Text::txtHeight, "480"},
-        {Text::txtPar, "-nosound"},     {Text::txtDir, "/games/doom2"},
-        {Text::txtWeap, "876"},         {Text::txtBotSkill, "4"},
-        {Text::txtName, "Player One"},  {Text::txtComputerName, "Box"},
+        {Text::comboEXE, "legacy.exe"},   {Text::txtWarp, "map01"},
+        {Text::txtPWADS, "a.wad b.deh"},  {Text::txtHeap, "32"},
+        {Text::txtWidth, "640"},          {Text::txtHeight, "480"},
+        {Text::txtPar, "-nosound"},       {Text::txtDir, "/games/doom2"},
+        {Text::txtWeap, "876"},           {Text::txtBotSkill, "4"},
+        {Text::txtName, "Player One"},    {Text::txtComputerName, "Box"},
         {Text::txtComPorts, "com1,9600"}, {Text::txtParFile, "p.hx8"},
-        {Text::txtExecCFG, "my.cfg"},   {Text::txtConfigFile, "c.cfg"},
+        {Text::txtExecCFG, "my.cfg"},     {Text::txtConfigFile, "c.cfg"},
     };
     for (const auto& t : texts)
         settings.setText(t.field, QString::fromLatin1(t.value));
@@ -84,13 +84,30 @@ TEST_F(SettingsScript, SaveThenReplayRestoresEverySavedSetting) {
 
 TEST_F(SettingsScript, ReplayRepliesOfTheSavedForm) {
     ASSERT_TRUE(writeSettingsScript(programFile(QStringLiteral("s.brv")), settings).ok);
-    EXPECT_EQ(run(QStringLiteral("exec s.brv")),
-              QStringList({"exec s.brv", "Doom path set", "Preferred Weapons Order Set",
-                           "Bot Skill Set", "Name Set", "gr_crappymlook 0", "gr_crappymlook set",
-                           "3dfx 0", "3dfx set", "ctf 0", "CTF set", "dm 0", "DM set",
-                           "HX8 Computer Name Set", "HX8 COM Ports Set", "HX8 Parameter File Set",
-                           "Custom Config File Set", "Config File Set", "monsters 1",
-                           "monsters set", "weapondrop 0", "weapondrop  set", "gl 0", "GL set"}));
+    EXPECT_EQ(run(QStringLiteral("exec s.brv")), QStringList({"exec s.brv",
+                                                              "Doom path set",
+                                                              "Preferred Weapons Order Set",
+                                                              "Bot Skill Set",
+                                                              "Name Set",
+                                                              "gr_crappymlook 0",
+                                                              "gr_crappymlook set",
+                                                              "3dfx 0",
+                                                              "3dfx set",
+                                                              "ctf 0",
+                                                              "CTF set",
+                                                              "dm 0",
+                                                              "DM set",
+                                                              "HX8 Computer Name Set",
+                                                              "HX8 COM Ports Set",
+                                                              "HX8 Parameter File Set",
+                                                              "Custom Config File Set",
+                                                              "Config File Set",
+                                                              "monsters 1",
+                                                              "monsters set",
+                                                              "weapondrop 0",
+                                                              "weapondrop  set",
+                                                              "gl 0",
+                                                              "GL set"}));
 }
 
 TEST_F(SettingsScript, EmptyDoomDirectoryLineKeepsTheDirectory) {

@@ -34,9 +34,9 @@ public:
     QString arguments;
     std::vector<Message> messages;
     std::vector<QString> questions;
-    std::deque<bool> yesNoAnswers;       // empty: answers Yes
+    std::deque<bool> yesNoAnswers; // empty: answers Yes
     std::vector<Dialog> dialogs;
-    std::deque<QString> dialogAnswers;   // empty: cancelled
+    std::deque<QString> dialogAnswers; // empty: cancelled
     std::vector<Start> starts;
     StartFailure startResult = StartFailure::None;
     // When set, starts the program for real through this function instead of recording only.
@@ -44,7 +44,7 @@ public:
     std::vector<QString> documents;
     QMap<QPair<QString, QString>, QString> store;
     std::vector<QPair<QString, QString>> storeWrites; // section/key in order of writing
-    int failStoreAfter = -1; // writes after this many fail; -1 never
+    int failStoreAfter = -1;                          // writes after this many fail; -1 never
     int quitCount = 0;
     std::function<void(const QString&)> onMessage;
 
@@ -73,8 +73,7 @@ public:
                        const QString& defaultValue) override {
         return store.value({section, key}, defaultValue);
     }
-    bool setStoreValue(const QString& section, const QString& key,
-                       const QString& value) override {
+    bool setStoreValue(const QString& section, const QString& key, const QString& value) override {
         if (failStoreAfter >= 0 && static_cast<int>(storeWrites.size()) >= failStoreAfter)
             return false;
         storeWrites.push_back({section, key});

@@ -84,8 +84,7 @@ private Q_SLOTS:
         DebugWindow debug(w.interpreter, w.platform);
         QCOMPARE(debug.log()->toPlainText(), QStringLiteral("\nwarp 1\necho Warp Set"));
         w.interpreter.interpret(QStringLiteral("// later"));
-        QCOMPARE(debug.log()->toPlainText(),
-                 QStringLiteral("\nwarp 1\necho Warp Set\n// later"));
+        QCOMPARE(debug.log()->toPlainText(), QStringLiteral("\nwarp 1\necho Warp Set\n// later"));
         QCOMPARE(debug.log()->palette().color(QPalette::Text), QColor(Qt::white));
         debug.show();
         QTest::mouseClick(debug.findChild<QWidget*>(QStringLiteral("cmdHide")), Qt::LeftButton);
