@@ -170,6 +170,9 @@ void CommandInterpreter::interpret(const QString& line) {
     // they still deserve a word.
     if (status.failed && !ended_)
         echo(status.reason);
+    // Once per command rather than per line: a long script would otherwise pay a system
+    // call for every line it runs.
+    flushDebugFile();
 }
 
 void CommandInterpreter::setConsoleText(const QString& text) {
@@ -204,7 +207,8 @@ void CommandInterpreter::writeDebugFile(const QString& chunk) {
     // The file always holds the whole log: it starts empty with the run and grows by
     // appending, so the cost of a line does not grow with the log.
     QString why;
-    if (!debugFile_.isOpen()) {
+    const bool opening = !debugFile_.isOpen();
+    if (opening) {
         debugFile_.setFileName(programPath(QStringLiteral("debug.txt")));
         // Opening a named pipe that nobody reads would hold the first command for good.
         const QFileInfo existing(debugFile_.fileName());
@@ -215,16 +219,29 @@ void CommandInterpreter::writeDebugFile(const QString& chunk) {
     }
     if (why.isEmpty()) {
         const QByteArray bytes = toLatin1Lossy(chunk);
-        if (debugFile_.write(bytes) != bytes.size() || !debugFile_.flush())
+        // The first line is written through at once, so that a folder that cannot take the
+        // file is reported before the command's own reply.
+        if (debugFile_.write(bytes) != bytes.size() || (opening && !debugFile_.flush()))
             why = debugFile_.errorString();
     }
-    if (!why.isEmpty()) {
-        debugFileFailed_ = true;
-        debugFile_.close();
-        appendDirect(QStringLiteral("debug.txt could not be written (%1); the debug log goes on "
-                                    "in the debug window only.")
-                         .arg(why));
-    }
+    if (!why.isEmpty())
+        debugFileFailed(why);
+}
+
+void CommandInterpreter::flushDebugFile() {
+    if (!debugFileFailed_ && debugFile_.isOpen() && !debugFile_.flush())
+        debugFileFailed(debugFile_.errorString());
+}
+
+void CommandInterpreter::debugFileFailed(QString why) {
+    // A write that stops part way carries no reason of its own, only the generic text.
+    if (why == QFile().errorString())
+        why = QStringLiteral("only part of it could be written (the disk may be full)");
+    debugFileFailed_ = true;
+    debugFile_.close();
+    appendDirect(QStringLiteral("debug.txt could not be written (%1); the debug log goes on "
+                                "in the debug window only.")
+                     .arg(why));
 }
 
 CommandInterpreter::Status CommandInterpreter::run(const QString& line) {

@@ -391,6 +391,13 @@ TEST_F(Interpreter, DebugFileHoldsTheWholeLog) {
     run(QStringLiteral("// note"));
     EXPECT_EQ(readBytes(programFile(QStringLiteral("debug.txt"))),
               QByteArray("\nwarp 1\necho Warp Set\n// note"));
+    // A script's lines reach the file by the end of the command that ran it.
+    ASSERT_TRUE(writeBytes(programFile(QStringLiteral("s.brv")), "heap 8\r\nskill 3\r\n"));
+    run(QStringLiteral("exec s.brv"));
+    EXPECT_EQ(readBytes(programFile(QStringLiteral("debug.txt"))),
+              interpreter.debugLog().toLatin1());
+    EXPECT_TRUE(interpreter.debugLog().contains(QStringLiteral("\nheap 8\n")));
+    EXPECT_TRUE(interpreter.debugLog().contains(QStringLiteral("\nskill 3\n")));
 }
 
 TEST_F(Interpreter, UnwritableDebugFileIsReportedOnceAndCommandsGoOn) {
