@@ -37,7 +37,7 @@ for corpus in tests/fuzz/corpus/*/; do
         -rss_limit_mb=2048 -report_slow_units=1 -print_final_stats=1 \
         -artifact_prefix="$work/$name-" "$work/$name" >"$log" 2>&1; then
         stat() { grep -oE "stat::$1: *[0-9]+" "$log" | grep -oE '[0-9]+$' || true; }
-        slowest=$(grep -oE 'slowest input: [0-9.]+ ms' "$log" | tail -1 | grep -oE '[0-9.]+ ms' || true)
+        slowest=$(grep -oE 'slowest input: .*' "$log" | tail -1 | sed 's/^slowest input: //' || true)
         echo "fuzz_$name ($sanitizers): $(stat number_of_executed_units) inputs," \
              "$(stat average_exec_per_sec) per second, peak $(stat peak_rss_mb) MB," \
              "slowest input ${slowest:-?}, no crash, no leak"

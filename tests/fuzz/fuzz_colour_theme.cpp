@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const bv::fuzz::InputTimer timer;
+namespace {
+
+void runInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const bv::ThemeReadResult theme = bv::readColourTheme(bytes);
     if (theme.values) {
@@ -21,5 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bv::ColourValues design{0, 0, 0, 255, 215, 0};
     for (int v : bv::startupColours(bytes, design))
         bv::fuzz::require(v >= 0 && v <= 255, "startup colours in range");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bv::fuzz::timedInput(data, size, runInput);
     return 0;
 }

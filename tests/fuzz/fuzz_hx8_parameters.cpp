@@ -29,16 +29,13 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const bv::fuzz::InputTimer timer;
+void runInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString parameters = doomDir().path() + QStringLiteral("/p.hx8");
     {
         QFile file(parameters);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
+            return;
         file.write(bytes);
     }
 
@@ -61,6 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bv::fuzz::require(readAll(doomDir().path() + QStringLiteral("/hx8.cfg")) ==
                           bv::crlfLines(expected),
                       "hx8.cfg holds the parameter lines unchanged");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bv::fuzz::timedInput(data, size, runInput);
     return 0;
 }
 

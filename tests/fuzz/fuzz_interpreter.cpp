@@ -22,10 +22,7 @@ QTemporaryDir& programDir() {
     return dir;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const bv::fuzz::InputTimer timer;
+void runInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype newline = input.indexOf('\n');
     const QString line = QString::fromLatin1(newline < 0 ? input : input.left(newline));
@@ -34,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         QFile file(programDir().path() + QStringLiteral("/f.brv"));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
+            return;
         file.write(script);
     }
 
@@ -62,6 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bv::fuzz::require(interpreter.ended() || interpreter.debugLog().size() > logged,
                       "exec is logged");
     bv::fuzz::checkRecord(settings);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bv::fuzz::timedInput(data, size, runInput);
     return 0;
 }
 

@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const bv::fuzz::InputTimer timer;
+namespace {
+
+void runInput(const uint8_t* data, size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList lines = bv::splitScriptLines(bytes);
 
@@ -40,5 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (reader.next(line))
         streamed << line;
     bv::fuzz::require(streamed == lines, "streaming reader agrees with the splitter");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bv::fuzz::timedInput(data, size, runInput);
     return 0;
 }

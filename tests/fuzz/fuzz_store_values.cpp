@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const bv::fuzz::InputTimer timer;
+namespace {
+
+void runInput(const uint8_t* data, size_t size) {
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     if (const std::optional<int> twips = bv::storedTwips(text))
@@ -23,5 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const std::optional<int> twips = bv::storedTwips(text))
         bv::fuzz::require(bv::storedTwips(QString::number(*twips)) == twips,
                           "a stored position reads back");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bv::fuzz::timedInput(data, size, runInput);
     return 0;
 }
