@@ -68,7 +68,6 @@ OptionsWindow& AppWindows::options() {
 
 ConsoleWindow& AppWindows::console() {
     if (!console_) {
-        options(); // the console's colours are the options window's
         console_ = std::make_unique<ConsoleWindow>(interpreter_, colours_);
         // A console closed by its own close box stays away, as if "Show &Console" had been
         // unticked, so that the menu's check mark and the next start agree with the screen.

@@ -74,6 +74,8 @@ public:
     SetupWizard& setup();
     // Null until first used.
     SetupWizard* setupIfCreated() const { return setup_.get(); }
+    OptionsWindow* optionsIfCreated() const { return options_.get(); }
+    DebugWindow* debugIfCreated() const { return debug_.get(); }
     // frmAbout and frmEdit close for good (they delete themselves); the next use creates
     // them afresh.
     AboutWindow& about();

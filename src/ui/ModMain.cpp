@@ -79,16 +79,21 @@ void Main(AppWindows& windows) {
     if (interpreter.ended())
         return;
 
-    // 1-2: creating the main window loads the console and the options it takes colours from.
+    // 1-2: creating the main window loads the console. The console goes on screen with step 13
+    // rather than here: it shows the same text either way, and a window mapped before the
+    // startup script has run would only hold back the main window it shows.
     MainFrame& main = windows.mainFrame();
     main.applyDesignSize();
     ConsoleWindow& console = windows.console();
-    console.show();
 
     // From here on a step that fails is skipped without a word.
     readColourFile(windows);
-    windows.options().hide();
-    windows.debug().hide();
+    // Windows not yet loaded are hidden already; loading them here would only delay the
+    // main window.
+    if (OptionsWindow* options = windows.optionsIfCreated())
+        options->hide();
+    if (DebugWindow* debug = windows.debugIfCreated())
+        debug->hide();
     console.applyColours();
 
     interpreter.interpret(QStringLiteral("exec main.brv"));
@@ -111,8 +116,7 @@ void Main(AppWindows& windows) {
     if (const std::optional<bool> shown =
             storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), shownNow)))
         main.setConsoleShown(*shown);
-    if (!main.consoleShown())
-        console.hide();
+    console.setVisible(main.consoleShown());
 
     if (platform.argumentText() == QLatin1String("-nosetup"))
         return;
@@ -120,7 +124,8 @@ void Main(AppWindows& windows) {
                             QStringLiteral("yes")) != QLatin1String("yes"))
         return;
     main.widget()->hide();
-    windows.options().hide();
+    if (OptionsWindow* options = windows.optionsIfCreated())
+        options->hide();
     console.hide();
     windows.about().hide();
     windows.edit().hide();

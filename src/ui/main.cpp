@@ -1,5 +1,6 @@
 #include "AppWindows.h"
 #include "ModMain.h"
+#include "StartupStyle.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/QtPlatform.h"
 #include "settings/CommandInterpreter.h"
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brimvault"));
     // Windows are hidden rather than closed; only exit, Quit and Cancel end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new bv::StartupStyle);
 
     // A build or portable folder is its own program directory; an installed program keeps
     // its files in the per-user data folder, because its own folder is not writable.

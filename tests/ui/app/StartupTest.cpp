@@ -104,6 +104,9 @@ private Q_SLOTS:
         QCOMPARE(w.windows.setupIfCreated() != nullptr, wizard);
         QCOMPARE(w.main->window.isVisible(), !wizard);
         QCOMPARE(w.windows.console().isVisible(), !wizard);
+        // Windows nobody asked for are not built before the main window shows.
+        QVERIFY(!w.windows.optionsIfCreated());
+        QVERIFY(!w.windows.debugIfCreated());
     }
 
     void colourFileIsReadAsFarAsItGoes_data() {
