@@ -39,25 +39,14 @@ inline void checkRecord(const LaunchSettings& s) {
 // Runs one input and times it in CPU time of this thread, so that a busy machine does not
 // inflate the figure. An input over the budget is run twice more and keeps its fastest time:
 // every target starts each input from scratch, so a slow first run that is not repeated was
-// the machine (an interrupt, a page fault on new code), not the input. Both the slowest input
-// and the slowest single run are printed when the run ends; nothing is asserted.
+// the machine (an interrupt, a page fault on new code), not the input. Each new slowest figure
+// is printed when it happens, so that a run stopped early (SIGUSR1) still reports it; nothing
+// is asserted.
 template <typename Run> void timedInput(const uint8_t* data, size_t size, Run run) {
     constexpr long long kBudgetNs = 10'000'000;
-    struct Figures {
-        long long slowestInput = 0;
-        long long slowestRun = 0;
-        bool first = true;
-    };
-    static Figures figures;
-    static const bool registered = [] {
-        std::atexit([] {
-            std::fprintf(stderr, "slowest input: %.2f ms (slowest single run %.2f ms)\n",
-                         static_cast<double>(figures.slowestInput) / 1e6,
-                         static_cast<double>(figures.slowestRun) / 1e6);
-        });
-        return true;
-    }();
-    (void)registered;
+    static long long slowestInput = 0;
+    static long long slowestRun = 0;
+    static bool first = true;
 
     const auto once = [&] {
         const long long start = threadCpuNs();
@@ -69,11 +58,14 @@ template <typename Run> void timedInput(const uint8_t* data, size_t size, Run ru
     for (int again = 0; again < 2 && best > kBudgetNs; ++again)
         best = std::min(best, once());
     // The first input pays for one-time set-up (folders, the application object).
-    if (!figures.first) {
-        figures.slowestInput = std::max(figures.slowestInput, best);
-        figures.slowestRun = std::max(figures.slowestRun, firstRun);
+    if (!first && (best > slowestInput || firstRun > slowestRun)) {
+        slowestInput = std::max(slowestInput, best);
+        slowestRun = std::max(slowestRun, firstRun);
+        std::fprintf(stderr, "slowest input: %.2f ms (slowest single run %.2f ms)\n",
+                     static_cast<double>(slowestInput) / 1e6,
+                     static_cast<double>(slowestRun) / 1e6);
     }
-    figures.first = false;
+    first = false;
 }
 
 } // namespace bv::fuzz
