@@ -75,6 +75,8 @@ ConsoleWindow& AppWindows::console() {
             if (main_)
                 main_->setConsoleShown(false);
         });
+        if (main_)
+            main_->attachConsole(*console_);
     }
     return *console_;
 }
@@ -86,8 +88,11 @@ DebugWindow& AppWindows::debug() {
 }
 
 MainFrame& AppWindows::mainFrame() {
-    if (!main_)
-        main_ = makeMain_(console());
+    if (!main_) {
+        main_ = makeMain_();
+        if (console_)
+            main_->attachConsole(*console_);
+    }
     return *main_;
 }
 
@@ -163,6 +168,14 @@ WindowPlacement AppWindows::placement() const {
         const double dpi = console_->logicalDpiY();
         where.consoleTop = pixelsToTwips(console_->y(), dpi);
         where.consoleLeft = pixelsToTwips(console_->x(), dpi);
+    } else if (main_) {
+        // An exit in the startup script comes before the console is built: it would have
+        // been docked under the main window.
+        const QWidget* window = main_->widget();
+        const double dpi = window->logicalDpiY();
+        const QRect outer = window->frameGeometry();
+        where.consoleTop = pixelsToTwips(outer.top() + outer.height(), dpi);
+        where.consoleLeft = pixelsToTwips(outer.left(), dpi);
     }
     return where;
 }

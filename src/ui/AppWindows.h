@@ -41,15 +41,15 @@ public:
     virtual void setConsoleShown(bool shown) = 0;
     virtual void setExecCfgFolder(const QString& folder) = 0;
     virtual void setDemoFolder(const QString& folder) = 0;
+    // The console it places and docks, handed over once both exist.
+    virtual void attachConsole(ConsoleWindow& console) { (void)console; }
 };
 
-// Builds the main window; it receives the console that it places and docks.
-using MainFrameFactory = std::function<std::unique_ptr<MainFrame>(ConsoleWindow& console)>;
+using MainFrameFactory = std::function<std::unique_ptr<MainFrame>()>;
 
 // The program's frmMain behind MainFrame.
 std::unique_ptr<MainFrame> makeMainWindowFrame(LaunchSettings& settings, ConsoleOptions& colours,
-                                               CommandInterpreter& interpreter, Platform& platform,
-                                               ConsoleWindow& console);
+                                               CommandInterpreter& interpreter, Platform& platform);
 
 // Every window of the program. Each is created on first use and kept for the whole run;
 // windows are hidden rather than closed, because other windows read their controls.
@@ -74,6 +74,7 @@ public:
     SetupWizard& setup();
     // Null until first used.
     SetupWizard* setupIfCreated() const { return setup_.get(); }
+    ConsoleWindow* consoleIfCreated() const { return console_.get(); }
     OptionsWindow* optionsIfCreated() const { return options_.get(); }
     DebugWindow* debugIfCreated() const { return debug_.get(); }
     // frmAbout and frmEdit close for good (they delete themselves); the next use creates

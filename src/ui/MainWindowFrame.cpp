@@ -9,10 +9,8 @@ namespace {
 class MainWindowFrame : public MainFrame {
 public:
     MainWindowFrame(LaunchSettings& settings, ConsoleOptions& colours,
-                    CommandInterpreter& interpreter, Platform& platform, ConsoleWindow& console)
-        : window_(settings, colours, interpreter, platform) {
-        window_.setConsoleWindow(&console);
-    }
+                    CommandInterpreter& interpreter, Platform& platform)
+        : window_(settings, colours, interpreter, platform) {}
 
     QWidget* widget() override { return &window_; }
     void applyDesignSize() override { window_.applyDesignSize(); }
@@ -20,6 +18,7 @@ public:
     void setConsoleShown(bool shown) override { window_.setConsoleShown(shown); }
     void setExecCfgFolder(const QString& folder) override { window_.setExecCfgFolder(folder); }
     void setDemoFolder(const QString& folder) override { window_.setDemoFolder(folder); }
+    void attachConsole(ConsoleWindow& console) override { window_.setConsoleWindow(&console); }
 
 private:
     MainWindow window_;
@@ -28,9 +27,9 @@ private:
 } // namespace
 
 std::unique_ptr<MainFrame> makeMainWindowFrame(LaunchSettings& settings, ConsoleOptions& colours,
-                                               CommandInterpreter& interpreter, Platform& platform,
-                                               ConsoleWindow& console) {
-    return std::make_unique<MainWindowFrame>(settings, colours, interpreter, platform, console);
+                                               CommandInterpreter& interpreter,
+                                               Platform& platform) {
+    return std::make_unique<MainWindowFrame>(settings, colours, interpreter, platform);
 }
 
 } // namespace bv

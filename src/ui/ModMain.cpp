@@ -79,12 +79,12 @@ void Main(AppWindows& windows) {
     if (interpreter.ended())
         return;
 
-    // 1-2: creating the main window loads the console. The console goes on screen with step 13
-    // rather than here: it shows the same text either way, and a window mapped before the
-    // startup script has run would only hold back the main window it shows.
+    // 1-2: the main window. The console is built once the startup script has run (step 8)
+    // and goes on screen with step 13: it shows the same text either way, since the
+    // interpreter keeps it, and building or mapping it first would only hold back the main
+    // window that the script shows. A command that needs the console builds it earlier.
     MainFrame& main = windows.mainFrame();
     main.applyDesignSize();
-    ConsoleWindow& console = windows.console();
 
     // From here on a step that fails is skipped without a word.
     readColourFile(windows);
@@ -94,7 +94,9 @@ void Main(AppWindows& windows) {
         options->hide();
     if (DebugWindow* debug = windows.debugIfCreated())
         debug->hide();
-    console.applyColours();
+    // A console built later takes the colours as it is built.
+    if (ConsoleWindow* console = windows.consoleIfCreated())
+        console->applyColours();
 
     interpreter.interpret(QStringLiteral("exec main.brv"));
     if (interpreter.ended())
@@ -102,6 +104,7 @@ void Main(AppWindows& windows) {
 
     restorePosition(platform, *main.widget(), QStringLiteral("MainTop"),
                     QStringLiteral("MainLeft"));
+    ConsoleWindow& console = windows.console();
     restorePosition(platform, console, QStringLiteral("ConTop"), QStringLiteral("ConLeft"));
 
     if (const std::optional<int> docking = storedCheck(

@@ -76,10 +76,9 @@ int main(int argc, char* argv[]) {
     bv::LaunchSettings settings;
     bv::ConsoleOptions colours;
     bv::CommandInterpreter interpreter(settings, colours, platform);
-    bv::AppWindows windows(
-        settings, colours, interpreter, platform, [&](bv::ConsoleWindow& console) {
-            return bv::makeMainWindowFrame(settings, colours, interpreter, platform, console);
-        });
+    bv::AppWindows windows(settings, colours, interpreter, platform, [&] {
+        return bv::makeMainWindowFrame(settings, colours, interpreter, platform);
+    });
     interpreter.setWindowActions(&windows);
 
     bv::Main(windows);

@@ -53,7 +53,7 @@ struct World {
     ConsoleOptions colours;
     CommandInterpreter interpreter{settings, colours, platform};
     StandInMain* main = nullptr;
-    AppWindows windows{settings, colours, interpreter, platform, [this](ConsoleWindow&) {
+    AppWindows windows{settings, colours, interpreter, platform, [this] {
                            auto frame = std::make_unique<StandInMain>();
                            main = frame.get();
                            return frame;

@@ -50,9 +50,8 @@ struct Program {
     LaunchSettings settings;
     ConsoleOptions colours;
     CommandInterpreter interpreter{settings, colours, platform};
-    AppWindows windows{settings, colours, interpreter, platform, [this](ConsoleWindow& console) {
-                           return makeMainWindowFrame(settings, colours, interpreter, platform,
-                                                      console);
+    AppWindows windows{settings, colours, interpreter, platform, [this] {
+                           return makeMainWindowFrame(settings, colours, interpreter, platform);
                        }};
 };
 

@@ -36,6 +36,24 @@ struct Machine {
     }
 };
 
+// Calls back when a widget receives one type of event.
+class EventSpy : public QObject {
+public:
+    EventSpy(QWidget* widget, QEvent::Type type, std::function<void()> seen)
+        : type_(type), seen_(std::move(seen)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_)
+            seen_();
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    std::function<void()> seen_;
+};
+
 QColor consoleBase(World& w) {
     return w.windows.console().output()->palette().color(QPalette::Base);
 }
@@ -230,6 +248,34 @@ private Q_SLOTS:
         QVERIFY(!w.main->window.isVisible());
         Main(w.windows); // nothing runs after exit
         QCOMPARE(w.main->designSizes, 1);
+        // The console was never built; the next start finds it docked under the main window
+        // rather than in the corner of the screen.
+        QVERIFY(!w.windows.consoleIfCreated());
+        const QRect outer = w.main->window.frameGeometry();
+        const double dpi = w.main->window.logicalDpiY();
+        const auto stored = [&](const char* key) {
+            return m.platform.store.value({QStringLiteral("Window Settings"), QLatin1String(key)});
+        };
+        QCOMPARE(stored("ConTop"), QString::number(pixelsToTwips(outer.bottom() + 1, dpi)));
+        QCOMPARE(stored("ConLeft"), QString::number(pixelsToTwips(outer.left(), dpi)));
+    }
+
+    // Nothing of the console's may hold back the main window: it is built after the script
+    // has shown the main window, and still shows what the script wrote.
+    void theConsoleComesAfterTheMainWindow() {
+        Machine m;
+        QVERIFY(writeBytes(m.file("main.brv"), "echo hello\r\nshow 1\r\n"));
+        m.store("Misc", "Firstrun", "no");
+        World w(m.dir.path(), m.platform);
+        bool consoleBuiltBeforeShow = true;
+        EventSpy spy(w.windows.mainWindow(), QEvent::Show,
+                     [&] { consoleBuiltBeforeShow = w.windows.consoleIfCreated() != nullptr; });
+        Main(w.windows);
+        QVERIFY(w.main->window.isVisible());
+        QVERIFY(!consoleBuiltBeforeShow);
+        QVERIFY(w.windows.console().isVisible());
+        QVERIFY(w.windows.console().output()->toPlainText().contains(QStringLiteral("hello")));
+        QCOMPARE(consoleBase(w), QColor(Qt::black)); // no colour.brc: the documented black
     }
 
     void optionsOkReloadsTheConsoleKeepingOutputAndInput() {
