@@ -26,21 +26,9 @@ using namespace bv::test;
 
 namespace {
 
-using Colours = std::array<int, 6>;
-constexpr Colours kDesign{0, 0, 0, 255, 215, 0};
-
-// One machine: a program directory with the startup script, a host that skips the wizard.
-struct Machine {
-    QTemporaryDir dir;
-    FakePlatform platform;
-    Machine() {
-        writeBytes(file("main.brv"), kMainScript);
-        platform.arguments = QStringLiteral("-nosetup");
-    }
-    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
-    void store(const char* section, const char* key, const QString& value) {
-        platform.store.insert({QLatin1String(section), QLatin1String(key)}, value);
-    }
+// A machine whose host skips the wizard.
+struct NoSetupMachine : Machine {
+    NoSetupMachine() { platform.arguments = QStringLiteral("-nosetup"); }
 };
 
 // A whole line of a million digits: too long for any number.
@@ -69,15 +57,15 @@ private Q_SLOTS:
             << QByteArray("256\r\n1000\r\n99999999999999999999\r\n300\r\n2147483648\r\n1\r\n")
             << Colours{0, 0, 0, 255, 215, 1};
         QTest::newRow("floating point")
-            << QByteArray("1.5\r\n2.0\r\n1e2\r\n0.5\r\n.5\r\n3,5\r\n") << kDesign;
+            << QByteArray("1.5\r\n2.0\r\n1e2\r\n0.5\r\n.5\r\n3,5\r\n") << kDesignColours;
         QTest::newRow("very long text") << kLongText.toLatin1() + "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n"
-                                        << kDesign;
-        QTest::newRow("binary") << QByteArray("\0\xff\r\n\x01", 5) << kDesign;
+                                        << kDesignColours;
+        QTest::newRow("binary") << QByteArray("\0\xff\r\n\x01", 5) << kDesignColours;
     }
     void colourFileValues() {
         QFETCH(QByteArray, bytes);
         QFETCH(Colours, expected);
-        Machine m;
+        NoSetupMachine m;
         QVERIFY(writeBytes(m.file("colour.brc"), bytes));
         World w(m.dir.path(), m.platform);
         Main(w.windows);
@@ -97,7 +85,7 @@ private Q_SLOTS:
     }
     void colourFileThatIsNotAFile() {
         QFETCH(QString, kind);
-        Machine m;
+        NoSetupMachine m;
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir(m.dir.path()).mkdir(QStringLiteral("colour.brc")));
         else
@@ -140,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(theme, bytes));
         platform.dialogAnswers = {theme};
         options.findChild<QPushButton*>(QStringLiteral("cmdTheme"))->click();
-        QCOMPARE(colours.values(), kDesign);
+        QCOMPARE(colours.values(), kDesignColours);
         QCOMPARE(platform.messages.size(), size_t(1));
         const QString text = platform.messages[0].text;
         QVERIFY2(text.contains(theme) && text.contains(expected), qPrintable(text));
@@ -164,7 +152,7 @@ private Q_SLOTS:
                 QStringLiteral("Could not open the colour theme ") + theme));
         }
         QCOMPARE(platform.messages.size(), std::size(themes));
-        QCOMPARE(colours.values(), kDesign);
+        QCOMPARE(colours.values(), kDesignColours);
     }
 
     // Positions: any finite decimal number of twips that fits a screen (negative ones are
@@ -183,7 +171,7 @@ private Q_SLOTS:
     void storedPosition() {
         QFETCH(QString, value);
         QFETCH(int, top);
-        Machine m;
+        NoSetupMachine m;
         m.store("Window Settings", "MainTop", value);
         m.store("Window Settings", "ConTop", value);
         World w(m.dir.path(), m.platform);
@@ -212,7 +200,7 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(int, dock);
         QFETCH(bool, shown);
-        Machine m;
+        NoSetupMachine m;
         m.store("Console Settings", "Docking", value);
         m.store("Console Settings", "Show", value);
         World w(m.dir.path(), m.platform);
@@ -234,7 +222,7 @@ private Q_SLOTS:
     void storedFirstRun() {
         QFETCH(QString, value);
         QFETCH(bool, wizard);
-        Machine m;
+        NoSetupMachine m;
         m.platform.arguments.clear();
         m.store("Misc", "Firstrun", value);
         World w(m.dir.path(), m.platform);
@@ -274,7 +262,7 @@ private Q_SLOTS:
 
     // The exit typed at the console while the disk is full: the files of the last exit stay.
     void exitOnAFullDiskKeepsTheLastSettings() {
-        Machine m;
+        NoSetupMachine m;
         const QByteArray config = "zun_warp 05\r\nshow 1\r\n";
         const QByteArray colours = " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n";
         QVERIFY(writeBytes(m.file("config.brv"), config));
@@ -318,7 +306,7 @@ private Q_SLOTS:
     // A ten-megabyte line in the debug window and the console is shown cut, at once; the
     // interpreter and debug.txt keep all of it.
     void tenMegabyteLineIsShownCut() {
-        Machine m;
+        NoSetupMachine m;
         World w(m.dir.path(), m.platform);
         Main(w.windows);
         w.windows.showDebugWindow();

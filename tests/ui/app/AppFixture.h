@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QTemporaryDir>
 
+#include <array>
 #include <memory>
 
 namespace bv::test {
@@ -62,5 +63,20 @@ struct World {
 
 // The delivered startup script: restore the last settings and show the main window.
 inline const QByteArray kMainScript = "exec config.brv\r\nshow 1\r\n";
+
+using Colours = std::array<int, 6>;
+// The console colours of the design: black background, gold text.
+constexpr Colours kDesignColours{0, 0, 0, 255, 215, 0};
+
+// One machine: a program directory holding the startup script, and a host.
+struct Machine {
+    QTemporaryDir dir;
+    FakePlatform platform;
+    Machine() { writeBytes(file("main.brv"), kMainScript); }
+    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
+    void store(const char* section, const char* key, const QString& value) {
+        platform.store.insert({QLatin1String(section), QLatin1String(key)}, value);
+    }
+};
 
 } // namespace bv::test

@@ -22,20 +22,6 @@ using namespace bv::test;
 
 namespace {
 
-using Colours = std::array<int, 6>;
-constexpr Colours kDesignColours{0, 0, 0, 255, 215, 0};
-
-// One machine: a program directory holding the startup script, and a host.
-struct Machine {
-    QTemporaryDir dir;
-    FakePlatform platform;
-    Machine() { QVERIFY(writeBytes(file("main.brv"), kMainScript)); }
-    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
-    void store(const char* section, const char* key, const char* value) {
-        platform.store.insert({QLatin1String(section), QLatin1String(key)}, QLatin1String(value));
-    }
-};
-
 // Calls back when a widget receives one type of event.
 class EventSpy : public QObject {
 public:
