@@ -7,6 +7,7 @@
 #include "ModMain.h"
 #include "OptionsWindow.h"
 #include "SetupWizard.h"
+#include "main/MainWindow.h"
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 
@@ -173,9 +174,9 @@ WindowPlacement AppWindows::placement() const {
         // been docked under the main window.
         const QWidget* window = main_->widget();
         const double dpi = window->logicalDpiY();
-        const QRect outer = window->frameGeometry();
-        where.consoleTop = pixelsToTwips(outer.top() + outer.height(), dpi);
-        where.consoleLeft = pixelsToTwips(outer.left(), dpi);
+        const QPoint docked = MainWindow::consoleDockPoint(*window);
+        where.consoleTop = pixelsToTwips(docked.y(), dpi);
+        where.consoleLeft = pixelsToTwips(docked.x(), dpi);
     }
     return where;
 }

@@ -297,8 +297,12 @@ void MainWindow::setConsoleWindow(QWidget* console) {
     console_ = console;
     if (!console_)
         return;
-    const QRect outer = frameGeometry();
-    console_->move(outer.left(), outer.top() + outer.height());
+    console_->move(consoleDockPoint(*this));
+}
+
+QPoint MainWindow::consoleDockPoint(const QWidget& main) {
+    const QRect outer = main.frameGeometry();
+    return {outer.left(), outer.top() + outer.height()};
 }
 
 bool MainWindow::consoleShown() const {
@@ -347,8 +351,7 @@ void MainWindow::dockConsole() {
         return;
     if (!console_->windowTitle().isEmpty())
         console_->setWindowTitle(QString());
-    const QRect outer = frameGeometry();
-    const QPoint below(outer.left(), outer.top() + outer.height());
+    const QPoint below = consoleDockPoint(*this);
     if (console_->pos() != below)
         console_->move(below);
 }

@@ -3,6 +3,7 @@
 #include "PickerLogic.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 
 #include <array>
@@ -42,6 +43,8 @@ public:
     // The console window that it places below itself on load, docks on every timer tick
     // while "Dock Console" is checked, and hides while minimised.
     void setConsoleWindow(QWidget* console);
+    // Where a docked console goes: its top left corner under the main window's frame.
+    static QPoint consoleDockPoint(const QWidget& main);
     // Sets the fixed outer size of 6195 x 5295 twips at this screen's logical dpi.
     void applyDesignSize();
 
