@@ -61,8 +61,8 @@ struct World {
                        }};
 };
 
-// The delivered startup script: restore the last settings and show the main window.
-inline const QByteArray kMainScript = "exec config.brv\r\nshow 1\r\n";
+// The delivered startup script: show the main window and restore the last settings.
+inline const QByteArray kMainScript = "show 1\r\nexec config.brv\r\n";
 
 using Colours = std::array<int, 6>;
 // The console colours of the design: black background, gold text.

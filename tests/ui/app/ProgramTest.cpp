@@ -11,6 +11,8 @@
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -110,6 +112,53 @@ private Q_SLOTS:
         QVERIFY(!again.windows.console().isVisible());
         // Docking moves the console on the main window's next tick, not at startup.
         QCOMPARE(again.windows.console().pos(), consoleAt);
+    }
+
+    // The delivered script shows the main window before it restores the settings: nothing is
+    // drawn while it runs, so the first picture already holds them.
+    void theDeliveredScriptsFirstPictureHoldsTheRestoredSettings() {
+        QTemporaryDir dir;
+        QFile delivered(QStringLiteral(BRIMVAULT_DELIVERED_MAIN_SCRIPT));
+        QVERIFY(delivered.open(QIODevice::ReadOnly));
+        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("main.brv")), delivered.readAll()));
+        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("config.brv")), "warp 13\r\n"));
+        FakePlatform host;
+        host.arguments = QStringLiteral("-nosetup");
+        Program p(dir.path(), host);
+
+        QString paintedWarp;
+        struct FirstPaint : QObject {
+            QString* seen;
+            explicit FirstPaint(QString* s) : seen(s) {}
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Paint && seen->isNull())
+                    *seen = static_cast<QLineEdit*>(watched)->text();
+                return false;
+            }
+        } firstPaint(&paintedWarp);
+        bool paintedDuringStartup = false;
+        struct AnyPaint : QObject {
+            bool* seen;
+            explicit AnyPaint(bool* s) : seen(s) {}
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint)
+                    *seen = true;
+                return false;
+            }
+        } anyPaint(&paintedDuringStartup);
+        qApp->installEventFilter(&anyPaint);
+        Main(p.windows);
+        qApp->removeEventFilter(&anyPaint);
+        QVERIFY(!paintedDuringStartup);
+
+        MainWindow& main = p.mainWindow();
+        QVERIFY(main.isVisible());
+        auto* warp = main.findChild<QLineEdit*>(QStringLiteral("txtWarp"));
+        QVERIFY(warp);
+        warp->installEventFilter(&firstPaint);
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_VERIFY(!paintedWarp.isNull());
+        QCOMPARE(paintedWarp, QStringLiteral("13"));
     }
 };
 
