@@ -104,8 +104,10 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
     // The design name is upper case; names set later by the user or a script keep their case.
     settings_.setText(Text::txtName, settings_.text(Text::txtName).toUpper());
     auto* comboEXE = findChild<QComboBox*>(QStringLiteral("comboEXE"));
+    QStringList executables;
     for (const char* exe : kExecutables)
-        comboEXE->addItem(QString::fromLatin1(exe));
+        executables << QString::fromLatin1(exe);
+    comboEXE->addItems(executables); // one insertion rather than seven
     // Binding after the list is filled keeps the record's "Doom3.exe" as the text.
     binder_->bindChildren(centralWidget());
     fillScriptList();

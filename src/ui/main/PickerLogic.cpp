@@ -3,6 +3,9 @@
 #include "settings/LaunchSettings.h"
 
 #include <QDir>
+#include <QDirIterator>
+
+#include <algorithm>
 
 namespace bv {
 
@@ -45,6 +48,25 @@ QString demoName(const QString& fileName) {
 QStringList matchingFileNames(const QString& folder, const QString& pattern) {
     if (folder.isEmpty())
         return {};
+    // Every list of the program asks for one extension ("*.brv"). Comparing the end of each
+    // name answers that without building a regular expression, whose first use costs more
+    // than the whole folder listing while the main window loads.
+    const QStringView suffix = QStringView(pattern).mid(1);
+    if (pattern.startsWith(QLatin1Char('*')) && !suffix.contains(QLatin1Char('*')) &&
+        !suffix.contains(QLatin1Char('?')) && !suffix.contains(QLatin1Char('['))) {
+        QStringList names;
+        QDirIterator files(folder, QDir::Files);
+        while (files.hasNext()) {
+            const QString name = files.nextFileInfo().fileName();
+            if (name.endsWith(suffix, Qt::CaseInsensitive))
+                names << name;
+        }
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            const int folded = a.compare(b, Qt::CaseInsensitive);
+            return folded != 0 ? folded < 0 : a < b;
+        });
+        return names;
+    }
     // Without QDir::CaseSensitive the name filter ignores case on every host.
     const QDir dir(folder, pattern, QDir::Name | QDir::IgnoreCase, QDir::Files);
     return dir.entryList();

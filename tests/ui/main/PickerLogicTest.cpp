@@ -42,12 +42,18 @@ TEST(DemoName, DropsTheExtension) {
     EXPECT_EQ(demoName("x"), "");
 }
 
-TEST(MatchingFileNames, IgnoresCaseAndSkipsFolders) {
+TEST(MatchingFileNames, IgnoresCaseAndSkipsFoldersAndHiddenFiles) {
     QTemporaryDir dir;
-    for (const char* name : {"b.CFG", "A.cfg", "c.Cfg", "d.cfg.bak", "e.txt"})
+    for (const char* name : {"b.CFG", "A.cfg", "c.Cfg", "d.cfg.bak", "e.txt", ".hidden.cfg",
+                             "demo1.lmp", "demo22.lmp"})
         ASSERT_TRUE(bv::test::writeBytes(bv::test::pathIn(dir, QLatin1String(name)), ""));
     ASSERT_TRUE(QDir(dir.path()).mkdir("sub.cfg"));
     EXPECT_EQ(matchingFileNames(dir.path(), "*.CFG"), QStringList({"A.cfg", "b.CFG", "c.Cfg"}));
+    // Other wildcards keep their meaning.
+    EXPECT_EQ(matchingFileNames(dir.path(), "demo?.lmp"), QStringList({"demo1.lmp"}));
+    EXPECT_EQ(
+        matchingFileNames(dir.path(), "*"),
+        QStringList({"A.cfg", "b.CFG", "c.Cfg", "d.cfg.bak", "demo1.lmp", "demo22.lmp", "e.txt"}));
     EXPECT_TRUE(matchingFileNames(dir.path() + "/missing", "*.CFG").isEmpty());
     EXPECT_TRUE(matchingFileNames("", "*.CFG").isEmpty());
 }
