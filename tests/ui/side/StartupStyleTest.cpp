@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTest>
@@ -44,6 +45,19 @@ private slots:
             QVERIFY(!icon.isNull());
             QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
         }
+        // Drawn on demand, at any size, and the two directions differ.
+        const QImage right = style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)
+                                 .pixmap(32, 32)
+                                 .toImage();
+        const QImage down =
+            style->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton).pixmap(32, 32).toImage();
+        QCOMPARE(right.size(), QSize(32, 32));
+        QVERIFY(right != down);
+        bool drawn = false;
+        for (int y = 0; y < right.height() && !drawn; ++y)
+            for (int x = 0; x < right.width() && !drawn; ++x)
+                drawn = qAlpha(right.pixel(x, y)) > 0;
+        QVERIFY(drawn);
         QVERIFY(!style->standardIcon(QStyle::SP_MessageBoxWarning).isNull());
     }
 };
