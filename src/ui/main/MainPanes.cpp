@@ -313,12 +313,13 @@ QWidget* demo(QStackedWidget* stack) {
 
 } // namespace
 
-void buildPanes(QStackedWidget* stack) {
-    const auto builders = {general, multiplayer, advanced, doomBot, hx8, cajunBot, custom, demo};
-    size_t i = 0;
-    for (auto* build : builders) {
-        QWidget* box = build(stack);
-        box->setAccessibleName(QString::fromLatin1(kPanes[i++].caption));
+void buildPanes(QStackedWidget* stack, size_t from, size_t to) {
+    using Builder = QWidget* (*)(QStackedWidget*);
+    constexpr std::array<Builder, kPanes.size()> builders{general, multiplayer, advanced, doomBot,
+                                                          hx8,     cajunBot,    custom,   demo};
+    for (size_t i = from; i < to && i < builders.size(); ++i) {
+        QWidget* box = builders[i](stack);
+        box->setAccessibleName(QString::fromLatin1(kPanes[i].caption));
         stack->addWidget(box);
     }
 }

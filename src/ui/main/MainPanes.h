@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 class QStackedWidget;
 
@@ -25,8 +26,9 @@ inline constexpr std::array<PaneSpec, 8> kPanes{{
     {"cmdDemo", "Demo", "boxDemo"},
 }};
 
-// Adds the eight panes, in the order of kPanes, with every control named after the setting it
-// holds. The panes only lay out controls; the window wires them.
-void buildPanes(QStackedWidget* stack);
+// Adds the panes kPanes[from] up to, not including, kPanes[to], in that order, with every
+// control named after the setting it holds. The panes only lay out controls; the window wires
+// them. Built in order, each pane's index in the stack is its index in kPanes.
+void buildPanes(QStackedWidget* stack, size_t from, size_t to);
 
 } // namespace bv

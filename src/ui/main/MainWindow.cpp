@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace bv {
 
@@ -212,7 +213,7 @@ void MainWindow::buildClientArea() {
     // All eight panes share one rectangle; the stack shows exactly one of them.
     panes_ = new QStackedWidget(client);
     panes_->setObjectName(QStringLiteral("panes"));
-    buildPanes(panes_);
+    buildPanes(panes_, 0, 1);
     panes_->setGeometry(twips(1560, 0, 4500, 4095));
 
     constexpr int kLaunchTop = 4140, kLaunchWidth = 1960, kLaunchGap = 60;
@@ -252,11 +253,17 @@ void MainWindow::wireControls() {
     connect(button("cdHX8"), &QPushButton::clicked, this,
             [this] { launchHx8(settings_, platform_); });
 
-    connect(button("cmdInsert"), &QPushButton::clicked, this,
-            [this] { weaponsMenu_->popup(QCursor::pos()); });
     connect(button("cmdAdd"), &QPushButton::clicked, this, &MainWindow::addPwad);
     connect(button("cmdRND"), &QPushButton::clicked, this,
             [this] { settings_.setText(Text::txtWarp, QString::number(randomLevel_.next())); });
+}
+
+void MainWindow::wireOtherPanes() {
+    const auto button = [this](const char* name) {
+        return panes_->findChild<QPushButton*>(QLatin1String(name));
+    };
+    connect(button("cmdInsert"), &QPushButton::clicked, this,
+            [this] { weaponsMenu_->popup(QCursor::pos()); });
     connect(button("cmdParFile"), &QPushButton::clicked, this,
             [this] { pickParameterFile(settings_, platform_); });
 
@@ -271,6 +278,32 @@ void MainWindow::wireControls() {
             [this](const QString& name) { settings_.setText(Text::txtExecCFG, name); });
     connect(findChild<FileListBox*>(QStringLiteral("fileDemo")), &FileListBox::fileChosen, this,
             [this](const QString& name) { settings_.setText(Text::txtDemoFile, demoName(name)); });
+}
+
+void MainWindow::buildOtherPanes() {
+    if (otherPanesBuilt_)
+        return;
+    otherPanesBuilt_ = true;
+    const int first = panes_->count();
+    buildPanes(panes_, 1, kPanes.size());
+    for (int i = first; i < panes_->count(); ++i) {
+        QWidget* pane = panes_->widget(i);
+        binder_->bindChildren(pane);
+        for (QPushButton* button : pane->findChildren<QPushButton*>())
+            button->setAutoDefault(true);
+    }
+    wireOtherPanes();
+    if (execCfgFolder_)
+        setExecCfgFolder(*std::exchange(execCfgFolder_, std::nullopt));
+    if (demoFolder_)
+        setDemoFolder(*std::exchange(demoFolder_, std::nullopt));
+}
+
+void MainWindow::setVisible(bool visible) {
+    QMainWindow::setVisible(visible);
+    // The window is mapped by now, so the other panes cost its first appearance nothing.
+    if (visible)
+        buildOtherPanes();
 }
 
 void MainWindow::applyDesignSize() {
@@ -316,14 +349,22 @@ void MainWindow::setConsoleShown(bool shown) {
 }
 
 void MainWindow::setExecCfgFolder(const QString& folder) {
-    findChild<FileListBox*>(QStringLiteral("fileExecCfg"))->setFolder(folder);
+    if (auto* list = findChild<FileListBox*>(QStringLiteral("fileExecCfg")))
+        list->setFolder(folder);
+    else
+        execCfgFolder_ = folder;
 }
 
 void MainWindow::setDemoFolder(const QString& folder) {
-    findChild<FileListBox*>(QStringLiteral("fileDemo"))->setFolder(folder);
+    if (auto* list = findChild<FileListBox*>(QStringLiteral("fileDemo")))
+        list->setFolder(folder);
+    else
+        demoFolder_ = folder;
 }
 
 void MainWindow::showPane(int index) {
+    if (index > 0)
+        buildOtherPanes();
     panes_->setCurrentIndex(index);
     for (size_t i = 0; i < paneButtons_.size(); ++i)
         paneButtons_[i]->setEnabled(static_cast<int>(i) != index);

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -56,6 +57,13 @@ public:
     void setExecCfgFolder(const QString& folder);
     void setDemoFolder(const QString& folder);
 
+    // Load builds only the General pane. The seven others are built, bound and wired as soon
+    // as the window has been put on screen, or earlier when a pane button asks for one: a
+    // player never sees them before that, and building them first would only hold back the
+    // window's first appearance. Safe to call at any time; it builds them once.
+    void buildOtherPanes();
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload: sends "exit"
     void changeEvent(QEvent* event) override;     // Form_Resize: minimise hides the console
@@ -67,6 +75,7 @@ private:
     void buildWeaponsMenu();
     void buildClientArea();
     void wireControls();
+    void wireOtherPanes();
     QRect twips(int left, int top, int width, int height) const;
     void fitOuterSize();
 
@@ -87,6 +96,10 @@ private:
     RandomLevel randomLevel_;
     QPointer<QWidget> console_;
     bool designSized_ = false;
+    bool otherPanesBuilt_ = false;
+    // Folders given before the panes holding the lists were built.
+    std::optional<QString> execCfgFolder_;
+    std::optional<QString> demoFolder_;
 
     std::array<QPushButton*, 8> paneButtons_{};
     QStackedWidget* panes_ = nullptr;

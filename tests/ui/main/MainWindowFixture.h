@@ -34,6 +34,9 @@ public:
         if (!window_) {
             window_ = std::make_unique<MainWindow>(settings, colours, interpreter, platform);
             window_->setConsoleWindow(&console);
+            // A player reaches a control only once the window is shown, which builds every
+            // pane; these tests reach them without showing it.
+            window_->buildOtherPanes();
         }
         return *window_;
     }

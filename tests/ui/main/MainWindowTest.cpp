@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "ui/main/MainPanes.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -134,6 +136,49 @@ private Q_SLOTS:
         QCOMPARE(enabledPaneButtons(f).size(), 7);
         // A hidden pane keeps its values.
         QCOMPARE(f.edit("txtWarp")->text(), QStringLiteral("05"));
+    }
+
+    // Only the General pane is built before the window first shows; the others come right
+    // after, or when a pane button asks for one first, bound and wired as if built at load.
+    void otherPanesComeOnceTheWindowIsShown() {
+        MainWindowFixture f;
+        f.touch(f.doomFile(QStringLiteral("game.cfg")));
+        MainWindow window(f.settings, f.colours, f.interpreter, f.platform);
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("genBox")));
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("multBox")));
+        // Settings and folders given before the panes exist reach them when they are built.
+        f.settings.setText(Text::txtWeap, QStringLiteral("0123"));
+        window.setExecCfgFolder(f.doomDir.path());
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* panes = window.findChild<QStackedWidget*>(QStringLiteral("panes"));
+        QCOMPARE(panes->count(), static_cast<int>(kPanes.size()));
+        for (int i = 0; i < panes->count(); ++i)
+            QCOMPARE(panes->widget(i)->objectName(), QLatin1String(kPanes[i].paneName));
+        QCOMPARE(panes->currentIndex(), 0);
+
+        auto* txtWeap = window.findChild<QLineEdit*>(QStringLiteral("txtWeap"));
+        QCOMPARE(txtWeap->text(), QStringLiteral("0123"));
+        f.settings.setText(Text::txtWeap, QStringLiteral("01"));
+        QCOMPARE(txtWeap->text(), QStringLiteral("01"));
+        QTest::keyClicks(txtWeap, QStringLiteral("7"));
+        QCOMPARE(f.settings.text(Text::txtWeap), QStringLiteral("017"));
+        QCOMPARE(items(window.findChild<QListWidget*>(QStringLiteral("fileExecCfg"))),
+                 QStringList{"game.cfg"});
+        auto* cmdAddBot = window.findChild<QPushButton*>(QStringLiteral("cmdAddBot"));
+        QVERIFY(cmdAddBot->autoDefault());
+        // Built once: showing again adds nothing.
+        window.hide();
+        window.show();
+        QCOMPARE(panes->count(), static_cast<int>(kPanes.size()));
+
+        // A pane button of a window not yet shown builds them too.
+        MainWindow unseen(f.settings, f.colours, f.interpreter, f.platform);
+        unseen.findChild<QPushButton*>(QStringLiteral("cmdYBOT"))->click();
+        auto* ybot = unseen.findChild<QWidget*>(QStringLiteral("ybotBox"));
+        QVERIFY(ybot);
+        QCOMPARE(unseen.findChild<QStackedWidget*>(QStringLiteral("panes"))->currentWidget(), ybot);
     }
 
     void commandsShowAtOnceAndEditsReachTheLaunch() {
