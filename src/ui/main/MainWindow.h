@@ -92,11 +92,13 @@ private:
     ConsoleOptions& consoleOptions_;
     CommandInterpreter& interpreter_;
     Platform& platform_;
+    // Before binder_: creating it, a child, sends an event that event() handles, which reads
+    // designSized_.
+    bool designSized_ = false;
+    bool otherPanesBuilt_ = false;
     SettingsBinder* binder_;
     RandomLevel randomLevel_;
     QPointer<QWidget> console_;
-    bool designSized_ = false;
-    bool otherPanesBuilt_ = false;
     // Folders given before the panes holding the lists were built.
     std::optional<QString> execCfgFolder_;
     std::optional<QString> demoFolder_;
