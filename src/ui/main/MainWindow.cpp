@@ -74,6 +74,13 @@ void hiddenEntry(QMenu* menu, const char* name, const char* caption, const QKeyS
     action->setEnabled(false);
 }
 
+// Enter on a focused button presses that button, as everywhere else on the desktop; Enter
+// anywhere else reaches keyPressEvent and starts a game.
+void pressOnEnter(QWidget* area) {
+    for (QPushButton* button : area->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+}
+
 void separator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
@@ -230,16 +237,14 @@ void MainWindow::buildClientArea() {
     }
     cmdLaunchSingle_ = findChild<QPushButton*>(QStringLiteral("cmdLaunchSingle"));
     cmdLaunchSingle_->setDefault(true);
-    // Enter on a focused button presses that button, as everywhere else on the desktop;
-    // Enter anywhere else reaches keyPressEvent and starts a game.
-    for (QPushButton* button : client->findChildren<QPushButton*>())
-        button->setAutoDefault(true);
+    pressOnEnter(client);
+}
+
+QPushButton* MainWindow::button(const char* name) const {
+    return findChild<QPushButton*>(QLatin1String(name));
 }
 
 void MainWindow::wireControls() {
-    const auto button = [this](const char* name) {
-        return findChild<QPushButton*>(QLatin1String(name));
-    };
     for (size_t i = 0; i < paneButtons_.size(); ++i)
         connect(paneButtons_[i], &QPushButton::clicked, this,
                 [this, i] { showPane(static_cast<int>(i)); });
@@ -259,9 +264,6 @@ void MainWindow::wireControls() {
 }
 
 void MainWindow::wireOtherPanes() {
-    const auto button = [this](const char* name) {
-        return panes_->findChild<QPushButton*>(QLatin1String(name));
-    };
     connect(button("cmdInsert"), &QPushButton::clicked, this,
             [this] { weaponsMenu_->popup(QCursor::pos()); });
     connect(button("cmdParFile"), &QPushButton::clicked, this,
@@ -289,8 +291,7 @@ void MainWindow::buildOtherPanes() {
     for (int i = first; i < panes_->count(); ++i) {
         QWidget* pane = panes_->widget(i);
         binder_->bindChildren(pane);
-        for (QPushButton* button : pane->findChildren<QPushButton*>())
-            button->setAutoDefault(true);
+        pressOnEnter(pane);
     }
     wireOtherPanes();
     if (execCfgFolder_)

@@ -76,6 +76,7 @@ private:
     void buildClientArea();
     void wireControls();
     void wireOtherPanes();
+    QPushButton* button(const char* name) const;
     QRect twips(int left, int top, int width, int height) const;
     void fitOuterSize();
 
