@@ -126,39 +126,26 @@ private Q_SLOTS:
         host.arguments = QStringLiteral("-nosetup");
         Program p(dir.path(), host);
 
-        QString paintedWarp;
-        struct FirstPaint : QObject {
-            QString* seen;
-            explicit FirstPaint(QString* s) : seen(s) {}
+        struct Paints : QObject {
+            int count = 0;
+            QString firstWarp; // what txtWarp held when first drawn
             bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::Paint && seen->isNull())
-                    *seen = static_cast<QLineEdit*>(watched)->text();
+                if (event->type() != QEvent::Paint)
+                    return false;
+                ++count;
+                if (watched->objectName() == QLatin1String("txtWarp") && firstWarp.isNull())
+                    firstWarp = static_cast<QLineEdit*>(watched)->text();
                 return false;
             }
-        } firstPaint(&paintedWarp);
-        bool paintedDuringStartup = false;
-        struct AnyPaint : QObject {
-            bool* seen;
-            explicit AnyPaint(bool* s) : seen(s) {}
-            bool eventFilter(QObject*, QEvent* event) override {
-                if (event->type() == QEvent::Paint)
-                    *seen = true;
-                return false;
-            }
-        } anyPaint(&paintedDuringStartup);
-        qApp->installEventFilter(&anyPaint);
+        } paints;
+        qApp->installEventFilter(&paints);
         Main(p.windows);
-        qApp->removeEventFilter(&anyPaint);
-        QVERIFY(!paintedDuringStartup);
-
-        MainWindow& main = p.mainWindow();
-        QVERIFY(main.isVisible());
-        auto* warp = main.findChild<QLineEdit*>(QStringLiteral("txtWarp"));
-        QVERIFY(warp);
-        warp->installEventFilter(&firstPaint);
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QTRY_VERIFY(!paintedWarp.isNull());
-        QCOMPARE(paintedWarp, QStringLiteral("13"));
+        QCOMPARE(paints.count, 0);
+        QVERIFY(p.mainWindow().isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(&p.mainWindow()));
+        QTRY_VERIFY(!paints.firstWarp.isNull());
+        qApp->removeEventFilter(&paints);
+        QCOMPARE(paints.firstWarp, QStringLiteral("13"));
     }
 };
 
