@@ -170,9 +170,6 @@ void CommandInterpreter::interpret(const QString& line) {
     // they still deserve a word.
     if (status.failed && !ended_)
         echo(status.reason);
-    // Once per command rather than per line: a long script would otherwise pay a system
-    // call for every line it runs.
-    flushDebugFile();
 }
 
 void CommandInterpreter::setConsoleText(const QString& text) {
@@ -205,32 +202,27 @@ void CommandInterpreter::writeDebugFile(const QString& chunk) {
     if (debugFileFailed_)
         return;
     // The file always holds the whole log: it starts empty with the run and grows by
-    // appending, so the cost of a line does not grow with the log.
+    // appending, so the cost of a line does not grow with the log. Each line goes to the
+    // system as it is logged, unbuffered, so that the file shows what ran even while a
+    // message box holds a script or after the program was killed half way through one.
     QString why;
-    const bool opening = !debugFile_.isOpen();
-    if (opening) {
+    if (!debugFile_.isOpen()) {
         debugFile_.setFileName(programPath(QStringLiteral("debug.txt")));
         // Opening a named pipe that nobody reads would hold the first command for good.
         const QFileInfo existing(debugFile_.fileName());
         if (existing.exists() && !existing.isFile())
             why = QStringLiteral("it is not a file");
-        else if (!debugFile_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        else if (!debugFile_.open(QIODevice::WriteOnly | QIODevice::Truncate |
+                                  QIODevice::Unbuffered))
             why = debugFile_.errorString();
     }
     if (why.isEmpty()) {
         const QByteArray bytes = toLatin1Lossy(chunk);
-        // The first line is written through at once, so that a folder that cannot take the
-        // file is reported before the command's own reply.
-        if (debugFile_.write(bytes) != bytes.size() || (opening && !debugFile_.flush()))
+        if (debugFile_.write(bytes) != bytes.size())
             why = debugFile_.errorString();
     }
     if (!why.isEmpty())
         debugFileFailed(why);
-}
-
-void CommandInterpreter::flushDebugFile() {
-    if (!debugFileFailed_ && debugFile_.isOpen() && !debugFile_.flush())
-        debugFileFailed(debugFile_.errorString());
 }
 
 void CommandInterpreter::debugFileFailed(QString why) {

@@ -65,7 +65,6 @@ private:
     void echo(const QString& text);
     void log(const QString& line);
     void writeDebugFile(const QString& chunk);
-    void flushDebugFile();
     void debugFileFailed(QString why);
     QString programPath(const QString& name) const;
 
