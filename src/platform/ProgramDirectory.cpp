@@ -8,7 +8,7 @@ namespace bv {
 
 namespace {
 
-const char* const kDelivered[] = {"main.brv", "colour.brc", "help"};
+const char* const kDelivered[] = {"main.brv", "config.brv", "colour.brc", "help"};
 
 // Copies what is missing below target; returns false if something could not be copied.
 bool copyMissing(const QString& source, const QString& target) {
@@ -32,14 +32,22 @@ QString installedDataDirectory(const QString& executableDirectory) {
     return QDir::cleanPath(executableDirectory + QStringLiteral("/../share/brimvault"));
 }
 
+bool isInstalledLayout(const QString& executableDirectory) {
+    return QDir::cleanPath(QFileInfo(executableDirectory).absoluteFilePath())
+               .endsWith(QLatin1String("/bin")) &&
+           QFileInfo(installedDataDirectory(executableDirectory)).isDir();
+}
+
+bool isPortableFolder(const QString& executableDirectory) {
+    return QFileInfo(executableDirectory).isWritable() && !isInstalledLayout(executableDirectory);
+}
+
 ProgramDirectoryChoice chooseProgramDirectory(const QString& executableDirectory,
-                                              const QString& userDataDirectory,
-                                              const QString& sharedDataDirectory) {
-    const QFileInfo folder(executableDirectory);
-    if (folder.isWritable() &&
-        QFileInfo(QDir(executableDirectory).filePath(QStringLiteral("main.brv"))).isFile())
+                                              const QString& userDataDirectory) {
+    if (isPortableFolder(executableDirectory))
         return {executableDirectory, true, QString()};
 
+    const QString sharedDataDirectory = installedDataDirectory(executableDirectory);
     ProgramDirectoryChoice choice{userDataDirectory, false, QString()};
     if (!QDir().mkpath(userDataDirectory)) {
         choice.problem = QStringLiteral("could not create %1").arg(userDataDirectory);

@@ -10,15 +10,22 @@ struct ProgramDirectoryChoice {
     QString problem;       // set when the per-user folder could not be made or seeded
 };
 
-// A portable install keeps everything beside the executable: its folder is the program
-// directory when it is writable and holds main.brv. Otherwise (an install into bin/) the
-// per-user data folder is, created and seeded from the install's share folder with the
-// delivered files that are missing there; files already there are never overwritten.
-ProgramDirectoryChoice chooseProgramDirectory(const QString& executableDirectory,
-                                              const QString& userDataDirectory,
-                                              const QString& sharedDataDirectory);
-
 // The install's folder of delivered files for an executable in <prefix>/bin.
 QString installedDataDirectory(const QString& executableDirectory);
+
+// True for an executable in a bin/ folder with ../share/brimvault/ beside it: an installed
+// program, whose folder belongs to the whole system or to the package manager.
+bool isInstalledLayout(const QString& executableDirectory);
+
+// Whether the folder of the executable is the program directory: it is writable and not an
+// installed layout. A missing main.brv does not matter: the player should see the failure
+// to run it in that folder's debug.txt, not find the program living somewhere else.
+bool isPortableFolder(const QString& executableDirectory);
+
+// The folder of the executable when it is portable. Otherwise the per-user data folder,
+// created and seeded from the install's share folder with the delivered files that are
+// missing there; files already there are never overwritten.
+ProgramDirectoryChoice chooseProgramDirectory(const QString& executableDirectory,
+                                              const QString& userDataDirectory);
 
 } // namespace bv

@@ -38,19 +38,25 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
         return false;
     QCoreApplication app(argc, argv);
     const QString executableDirectory = QCoreApplication::applicationDirPath();
+    const QString programDirectory =
+        bv::isPortableFolder(executableDirectory)
+            ? executableDirectory + QStringLiteral(" (the folder of the executable)")
+            : userDataDirectory() + QStringLiteral(" (the per-user folder)");
     std::printf("%s: a launcher for Doom Legacy and other Doom engine games.\n\n"
                 "Usage: brimvault [-nosetup]\n"
                 "  -nosetup    skip the setup wizard of the first start\n"
                 "  --help      show this text\n"
                 "  --version   show the version\n\n"
                 "Program directory (main.brv, config.brv, colour.brc, debug.txt, help/):\n"
-                "  %s when that folder is writable and holds main.brv,\n"
-                "  otherwise %s\n"
+                "  %s\n"
+                "It is the folder of the executable when that folder is writable and is not\n"
+                "an installed layout (bin/ with ../share/brimvault/ beside it); otherwise it is\n"
+                "the per-user folder, seeded with the delivered files that are missing there.\n"
                 "Per-user settings (window positions, docking, first run):\n"
                 "  %s\n"
                 "Launch files are written into the Doom directory chosen in the setup wizard\n"
                 "or the options window.\n",
-                kVersion, qPrintable(executableDirectory), qPrintable(userDataDirectory()),
+                kVersion, qPrintable(programDirectory),
                 qPrintable(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QStringLiteral("/Brimvault/Brimvault.conf")));
     return true;
@@ -76,8 +82,8 @@ int main(int argc, char* argv[]) {
     // A build or portable folder is its own program directory; an installed program keeps
     // its files in the per-user data folder, because its own folder is not writable.
     const QString executableDirectory = QCoreApplication::applicationDirPath();
-    const bv::ProgramDirectoryChoice programDirectory = bv::chooseProgramDirectory(
-        executableDirectory, userDataDirectory(), bv::installedDataDirectory(executableDirectory));
+    const bv::ProgramDirectoryChoice programDirectory =
+        bv::chooseProgramDirectory(executableDirectory, userDataDirectory());
     if (!programDirectory.problem.isEmpty())
         std::fprintf(stderr, "Brimvault: %s\n", qPrintable(programDirectory.problem));
     bv::QtPlatform platform(programDirectory.path);

@@ -35,12 +35,14 @@ data=$XDG_DATA_HOME/Brimvault
 "$bin" -nosetup &
 pid=$!
 for _ in $(seq 200); do
-    [ -f "$data/main.brv" ] && [ -f "$data/colour.brc" ] && [ -f "$data/help/index.html" ] && break
+    [ -f "$data/main.brv" ] && [ -f "$data/config.brv" ] && [ -f "$data/colour.brc" ] &&
+        [ -f "$data/help/index.html" ] && break
     sleep 0.05
 done
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 cmp -s "$data/main.brv" "$share/brimvault/main.brv" || fail "main.brv not seeded"
+cmp -s "$data/config.brv" "$share/brimvault/config.brv" || fail "config.brv not seeded"
 cmp -s "$data/colour.brc" "$share/brimvault/colour.brc" || fail "colour.brc not seeded"
 cmp -s "$data/help/index.html" "$share/brimvault/help/index.html" || fail "help not seeded"
 
@@ -65,4 +67,22 @@ printf 'warp 09\r\nexit\r\n' > "$portable/main.brv"
 timeout 60 "$portable/brimvault" -nosetup || fail "portable start did not end by exit"
 grep -q $'^zun_warp 09\r$' "$portable/config.brv" || fail "portable config.brv"
 grep -q $'^zun_warp 07\r$' "$data/config.brv" || fail "portable run touched the per-user folder"
+
+# A portable folder without main.brv stays the program directory: each start says there,
+# in its debug.txt, that the startup script could not be run.
+bare=$tmp/bare
+mkdir -p "$bare"
+cp "$bin" "$bare/"
+for start in 1 2; do
+    "$bare/brimvault" -nosetup &
+    pid=$!
+    for _ in $(seq 200); do
+        grep -q "^echo Could not execute script" "$bare/debug.txt" 2>/dev/null && break
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    grep -q "^echo Could not execute script" "$bare/debug.txt" ||
+        fail "start $start without main.brv did not say so in the portable folder"
+done
 echo "install test passed"

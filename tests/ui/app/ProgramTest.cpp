@@ -8,6 +8,7 @@
 #include "ui/ConsoleWindow.h"
 #include "ui/ModMain.h"
 #include "ui/OptionsWindow.h"
+#include "ui/SetupWizard.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -56,6 +57,17 @@ struct Program {
                            return makeMainWindowFrame(settings, colours, interpreter, platform);
                        }};
 };
+
+// Copies delivered files into a program directory.
+bool deliver(const QTemporaryDir& dir, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const QString source = QStringLiteral(BRIMVAULT_DELIVERED "/") + QLatin1String(name);
+        if (!QFile::exists(source) ||
+            !writeBytes(pathIn(dir, QLatin1String(name)), readBytes(source)))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -118,9 +130,7 @@ private Q_SLOTS:
     // drawn while it runs, so the first picture already holds them.
     void theDeliveredScriptsFirstPictureHoldsTheRestoredSettings() {
         QTemporaryDir dir;
-        QFile delivered(QStringLiteral(BRIMVAULT_DELIVERED_MAIN_SCRIPT));
-        QVERIFY(delivered.open(QIODevice::ReadOnly));
-        QVERIFY(writeBytes(pathIn(dir, QStringLiteral("main.brv")), delivered.readAll()));
+        QVERIFY(deliver(dir, {"main.brv"}));
         QVERIFY(writeBytes(pathIn(dir, QStringLiteral("config.brv")), "warp 13\r\n"));
         FakePlatform host;
         host.arguments = QStringLiteral("-nosetup");
@@ -146,6 +156,25 @@ private Q_SLOTS:
         QTRY_VERIFY(!paints.firstWarp.isNull());
         qApp->removeEventFilter(&paints);
         QCOMPARE(paints.firstWarp, QStringLiteral("13"));
+    }
+
+    // A new player meets no error: the delivered config.brv runs without a word, and running
+    // it again on Finish does not undo the Doom directory just chosen.
+    void aFirstStartWithTheDeliveredFilesSaysNothingWrong() {
+        QTemporaryDir dir;
+        QVERIFY(deliver(dir, {"main.brv", "config.brv", "colour.brc"}));
+        FakePlatform host;
+        Program p(dir.path(), host);
+        Main(p.windows);
+        SetupWizard& wizard = p.windows.setup();
+        wizard.cmdNext()->click();
+        wizard.txtDir()->setText(dir.path());
+        wizard.cmdNext()->click();
+        QVERIFY(p.mainWindow().isVisible());
+        QCOMPARE(p.settings.text(Text::txtDir), dir.path());
+        QCOMPARE(p.interpreter.consoleText(),
+                 QStringLiteral("\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv")
+                     .repeated(2));
     }
 };
 
