@@ -3,6 +3,7 @@
 #include "LaunchFiles.h"
 
 #include "platform/Platform.h"
+#include "settings/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,9 +23,17 @@ StartCommand programCommand(const QString& doomDirectory, const QString& word,
     command.program = findProgram(doomDirectory, word, alsoOnPath);
     command.arguments = arguments;
     if (command.program.isEmpty()) {
-        command.failure = launch_error::kFileNotFound;
+        command.failure = launchFailure(LaunchError::fileNotFound, LaunchAction::running, word);
+        command.failure.doomDirectory = doomDirectory;
+        command.failure.alsoOnPath = alsoOnPath;
         return command;
     }
+    // A program below the Doom directory is named by that directory's text, as the player
+    // typed it; one from the PATH, or given as a complete path, by where it is.
+    const QString below = QDir(command.workingDirectory).relativeFilePath(command.program);
+    command.shownPath = isCompletePath(word) || below.startsWith(QLatin1String(".."))
+                            ? command.program
+                            : joinPath(doomDirectory, below);
     if (command.program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
         const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
         if (!wine.isEmpty()) {
@@ -63,7 +72,7 @@ StartCommand engineStartCommand(const QString& doomDirectory, const QString& bat
     (void)doomDirectory;
     (void)commandLine;
     // The batch file changes drive and directory itself.
-    return StartCommand{batchPath, {}, QString(), 0};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false};
 #else
     (void)batchPath;
     QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -75,26 +84,27 @@ StartCommand engineStartCommand(const QString& doomDirectory, const QString& bat
 StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath) {
 #ifdef Q_OS_WIN
     (void)doomDirectory;
-    return StartCommand{batchPath, {}, QString(), 0};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false};
 #else
     (void)batchPath;
     return programCommand(doomDirectory, QStringLiteral("hx8.exe"), {}, false);
 #endif
 }
 
-int startGame(Platform& platform, const StartCommand& command) {
-    if (command.failure != 0)
+LaunchResult startGame(Platform& platform, const StartCommand& command) {
+    if (!command.failure.ok())
         return command.failure;
-    return startFailureNumber(
+    const LaunchError error = startFailureError(
         platform.startProcess(command.program, command.arguments, command.workingDirectory));
-}
-
-QString startFailureCause(const StartCommand& command) {
-    if (!command.withoutWine)
-        return QString();
-    return QStringLiteral("%1 is a Windows program, and wine, which runs Windows programs on this "
-                          "system, is not installed. Install wine, then launch again.")
-        .arg(QFileInfo(command.program).fileName());
+    if (error == LaunchError::none)
+        return {};
+    LaunchResult result = launchFailure(error, LaunchAction::running, command.shownPath);
+    if (command.withoutWine)
+        result.cause = QStringLiteral("%1 is a Windows program, and wine, which runs Windows "
+                                      "programs on this system, is not installed. Install wine, "
+                                      "then launch again.")
+                           .arg(QFileInfo(command.program).fileName());
+    return result;
 }
 
 } // namespace bv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LaunchResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,13 +9,16 @@ namespace bv {
 
 class Platform;
 
-// What the launcher starts for a launch, and from where. failure is the error number when
-// there is nothing that can be started.
+// What the launcher starts for a launch, and from where.
 struct StartCommand {
     QString program;
     QStringList arguments;
     QString workingDirectory;
-    int failure = 0;
+    // The engine as the report names it: the Doom directory's text joined with its name, or
+    // where it was found on the PATH.
+    QString shownPath;
+    // Set when there is nothing that can be started.
+    LaunchResult failure;
     // A Windows program started as it is, because the host has no wine to run it.
     bool withoutWine = false;
 };
@@ -31,11 +36,7 @@ StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchP
 // alsoOnPath is set. Empty when none is found.
 QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath);
 
-// Starts the command detached; returns 0 or the error number of the failure.
-int startGame(Platform& platform, const StartCommand& command);
-
-// What the launch failure report adds for a command that could not be started: why a Windows
-// program did not run. Empty when there is nothing to add.
-QString startFailureCause(const StartCommand& command);
+// Starts the command detached.
+LaunchResult startGame(Platform& platform, const StartCommand& command);
 
 } // namespace bv

@@ -12,8 +12,6 @@
 
 namespace bv {
 
-using namespace launch_error;
-
 namespace {
 
 std::filesystem::path nativePath(const QString& path) {
@@ -26,127 +24,123 @@ std::filesystem::path nativePath(const QString& path) {
 
 // QFile reports most open failures as one OpenError, so the cause is read off the file
 // system: the missing directory is the case the report explains to the user.
-int openFailureNumber(const QFile& file, bool forWriting) {
-    const QFileInfo info(file.fileName());
+LaunchError openFailure(const QString& path, QFileDevice::FileError error, bool forWriting) {
+    const QFileInfo info(path);
     if (!info.absoluteDir().exists())
-        return kPathNotFound;
-    if (file.error() == QFileDevice::ResourceError)
-        return kTooManyFiles;
+        return LaunchError::pathNotFound;
+    if (error == QFileDevice::ResourceError)
+        return LaunchError::tooManyFiles;
     if (info.isDir())
-        return kAccessError;
+        return LaunchError::accessError;
     if (!forWriting)
-        return !info.exists()       ? kFileNotFound
-               : !info.isReadable() ? kPermissionDenied
-                                    : kAccessError;
+        return !info.exists()       ? LaunchError::fileNotFound
+               : !info.isReadable() ? LaunchError::permissionDenied
+                                    : LaunchError::accessError;
     const bool allowed =
         info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
-    return allowed ? kAccessError : kPermissionDenied;
+    return allowed ? LaunchError::accessError : LaunchError::permissionDenied;
 }
 
-int writeFailureNumber(const QFile& file) {
+LaunchResult openFailed(const QFileDevice& file, const QString& path, LaunchAction action) {
+    return launchFailure(openFailure(path, file.error(), action == LaunchAction::writing), action,
+                         path);
+}
+
+LaunchResult writeFailed(const QFileDevice& file, const QString& path) {
     // The file engine reports a full disk as a resource error.
-    return file.error() == QFileDevice::ResourceError ? kDiskFull : kDeviceIo;
+    return launchFailure(file.error() == QFileDevice::ResourceError ? LaunchError::diskFull
+                                                                    : LaunchError::deviceIo,
+                         LaunchAction::writing, path);
 }
 
 } // namespace
 
-QString launchFailureText(int error, const QString& cause) {
-    if (error == kPathNotFound)
-        return QStringLiteral("You need to setup Brimvault");
-    if (!cause.isEmpty())
-        return QStringLiteral("Error number %1. %2").arg(error).arg(cause);
-    return QStringLiteral("Error number %1. This is a bug. Please report this number to the "
-                          "Author of Brimvault.")
-        .arg(error);
+LaunchResult checkDoomDirectory(const QString& directory) {
+    if (!directory.isEmpty() && QFileInfo(directory).isDir())
+        return {};
+    return launchFailure(LaunchError::pathNotFound, LaunchAction::findingDoomDirectory, directory);
 }
 
-int reportLaunchFailure(Platform& platform, int error, const QString& cause) {
-    if (error != 0)
-        platform.messageBox(launchFailureText(error, cause), false);
-    return error;
-}
-
-int checkDoomDirectory(const QString& directory) {
-    return !directory.isEmpty() && QFileInfo(directory).isDir() ? 0 : kPathNotFound;
-}
-
-int writeLaunchFile(const QString& path, const FileLines& content) {
+LaunchResult writeLaunchFile(const QString& path, const FileLines& content) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return openFailureNumber(file, true);
+        return openFailed(file, path, LaunchAction::writing);
     const QByteArray bytes = crlfLines(content.lines);
     // Buffered bytes can still fail on the way to the disk, so the flush is checked too.
     if (file.write(bytes) != bytes.size() || !file.flush())
-        return writeFailureNumber(file);
+        return writeFailed(file, path);
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return writeFailureNumber(file);
-    return content.failure;
+        return writeFailed(file, path);
+    return launchFailure(content.failure, LaunchAction::writing, path);
 }
 
-int replaceUserFile(const QString& path, const FileLines& content) {
+LaunchResult replaceUserFile(const QString& path, const FileLines& content) {
     // A device is written into, as before: replacing it would put a file in its place.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir())
         return writeLaunchFile(path, content);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return openFailureNumber(QFile(path), true);
+        return openFailed(QFile(path), path, LaunchAction::writing);
     const QByteArray bytes = crlfLines(content.lines);
     // QSaveFile sees a short write only when flushed; commit() alone would keep half a file.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const int error = file.error() == QFileDevice::ResourceError ? kDiskFull : kDeviceIo;
+        const LaunchResult failed = writeFailed(file, path);
         file.cancelWriting();
-        return error;
+        return failed;
     }
     if (!file.commit())
-        return openFailureNumber(QFile(path), true);
-    return content.failure;
+        return openFailed(QFile(path), path, LaunchAction::writing);
+    return launchFailure(content.failure, LaunchAction::writing, path);
 }
 
-int readTextLines(const QString& path, QStringList& lines) {
+LaunchResult readTextLines(const QString& path, QStringList& lines) {
     // Only a regular file has an end: a device such as /dev/zero would be read until memory
     // runs out, and a named pipe would wait for a writer that never comes.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return kAccessError;
+        return launchFailure(LaunchError::accessError, LaunchAction::reading, path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return openFailureNumber(file, false);
+        return openFailed(file, path, LaunchAction::reading);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return kDeviceIo;
+        return launchFailure(LaunchError::deviceIo, LaunchAction::reading, path);
     lines = splitScriptLines(bytes);
-    return 0;
+    return {};
 }
 
-int replaceByRename(const QString& from, const QString& to) {
+LaunchResult replaceByRename(const QString& from, const QString& to) {
     std::error_code error;
     std::filesystem::rename(nativePath(from), nativePath(to), error);
     if (!error)
-        return 0;
+        return {};
+    LaunchError failure = LaunchError::accessError;
     if (error == std::errc::no_such_file_or_directory)
-        return QFileInfo(from).absoluteDir().exists() ? kFileNotFound : kPathNotFound;
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return kPermissionDenied;
-    if (error == std::errc::file_exists || error == std::errc::is_a_directory ||
-        error == std::errc::directory_not_empty)
-        return kFileExists;
-    return kAccessError;
+        failure = QFileInfo(from).absoluteDir().exists() ? LaunchError::fileNotFound
+                                                         : LaunchError::pathNotFound;
+    else if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+        failure = LaunchError::permissionDenied;
+    else if (error == std::errc::file_exists || error == std::errc::is_a_directory ||
+             error == std::errc::directory_not_empty)
+        failure = LaunchError::fileExists;
+    // The file being moved aside is what the player knows by name.
+    return launchFailure(failure, LaunchAction::writing, from);
 }
 
-int startFailureNumber(StartFailure failure) {
+LaunchError startFailureError(StartFailure failure) {
     switch (failure) {
     case StartFailure::None:
-        return 0;
+        return LaunchError::none;
     case StartFailure::NotFound:
-        return kFileNotFound;
+        return LaunchError::fileNotFound;
     case StartFailure::NotExecutable:
-        return kPermissionDenied;
+        return LaunchError::permissionDenied;
     case StartFailure::Other:
-        return kAccessError;
+        return LaunchError::accessError;
     }
-    return kAccessError;
+    return LaunchError::accessError;
 }
 
 } // namespace bv

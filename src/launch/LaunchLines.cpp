@@ -104,7 +104,7 @@ FileLines batchFileLines(const QString& doomDirectory, const QString& command) {
     FileLines file;
     file.lines << doomDirectory.left(2);
     if (doomDirectory.size() < 3) {
-        file.failure = launch_error::kInvalidArgument;
+        file.failure = LaunchError::invalidArgument;
         return file;
     }
     file.lines << QStringLiteral("cd\\") + doomDirectory.mid(3) << command
@@ -146,7 +146,7 @@ FileLines doomaticConfigLines(const LaunchSettings& settings) {
           << QStringLiteral("map = ") + settings.text(Text::txtWarp);
     const QString exe = settings.text(Text::comboEXE);
     if (exe.size() < 4) {
-        file.failure = launch_error::kInvalidArgument;
+        file.failure = LaunchError::invalidArgument;
         return file;
     }
     // Doomatic wants the engine's name without its extension.

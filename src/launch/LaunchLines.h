@@ -38,7 +38,8 @@ QString engineArguments(const LaunchSettings& settings, bool withOpenGl);
 QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl);
 
 // A four-line batch file: drive, "cd\" and the path below it, command, thanks line. A Doom
-// directory shorter than three characters stops after the drive line with kInvalidArgument.
+// directory shorter than three characters stops after the drive line with
+// LaunchError::invalidArgument.
 FileLines batchFileLines(const QString& doomDirectory, const QString& command);
 
 // hx8.cfg: computer name, COM ports, executable, the parameter file's lines, then one line
@@ -46,7 +47,7 @@ FileLines batchFileLines(const QString& doomDirectory, const QString& command);
 QStringList hx8ConfigLines(const LaunchSettings& settings, const QStringList& parameterLines);
 
 // doomatic.cfg, twenty lines at most. A comboEXE shorter than four characters stops before
-// the "exe = " line with kInvalidArgument.
+// the "exe = " line with LaunchError::invalidArgument.
 FileLines doomaticConfigLines(const LaunchSettings& settings);
 
 } // namespace bv

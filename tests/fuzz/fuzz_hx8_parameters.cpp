@@ -40,7 +40,7 @@ void runInput(const uint8_t* data, size_t size) {
     }
 
     QStringList read;
-    bv::fuzz::require(bv::readTextLines(parameters, read) == 0, "a readable file is read");
+    bv::fuzz::require(bv::readTextLines(parameters, read).ok(), "a readable file is read");
     bv::fuzz::require(read == bv::splitScriptLines(bytes), "the CR / CR LF rule");
 
     bv::LaunchSettings settings;

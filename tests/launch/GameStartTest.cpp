@@ -39,8 +39,9 @@ TEST_F(GameStart, ProgramsAreFoundInTheDoomDirectoryFirstThenOnPath) {
     EXPECT_TRUE(findProgram(dir, QStringLiteral("missing"), true).isEmpty());
 
     // hx8.exe belongs in the Doom directory; one elsewhere on PATH is not taken.
-    EXPECT_EQ(hx8StartCommand(dir, QString()).failure, launch_error::kFileNotFound);
-    EXPECT_EQ(engineStartCommand(dir, QString(), QString()).failure, launch_error::kFileNotFound);
+    EXPECT_EQ(hx8StartCommand(dir, QString()).failure.error, LaunchError::fileNotFound);
+    EXPECT_EQ(engineStartCommand(dir, QString(), QString()).failure.error,
+              LaunchError::fileNotFound);
 }
 
 TEST_F(GameStart, WindowsProgramsRunThroughWineWhenThereIsOne) {
@@ -58,9 +59,9 @@ TEST_F(GameStart, WindowsProgramsRunThroughWineWhenThereIsOne) {
     EXPECT_EQ(wine.workingDirectory, doomDir.path());
 
     platform.startResult = StartFailure::NotExecutable;
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 53); // no Doom3.exe here
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::fileNotFound); // no Doom3.exe
     settings.setText(Text::comboEXE, QStringLiteral("legacy.exe"));
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 70);
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::permissionDenied);
     EXPECT_EQ(platform.messages.size(), 2u);
 }
 
@@ -75,7 +76,7 @@ TEST_F(GameStart, TheEngineGetsEveryWordAsPlainTextInTheDoomDirectory) {
     settings.setText(Text::comboEXE, QStringLiteral("engine"));
     settings.setText(Text::txtPar, QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
     QtPlatform host(doomDir.path());
-    ASSERT_EQ(launchSinglePlayer(settings, host), 0);
+    ASSERT_EQ(launchSinglePlayer(settings, host), LaunchError::none);
 
     const QString record = doomFile(QStringLiteral("record.txt"));
     QDeadlineTimer deadline(10000);

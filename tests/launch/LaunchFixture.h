@@ -11,6 +11,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+namespace bv {
+// Failures print as the numbers the report shows.
+inline void PrintTo(LaunchError error, std::ostream* out) {
+    *out << static_cast<int>(error);
+}
+} // namespace bv
+
 namespace bv::test {
 
 // Default settings whose Doom directory is a real, empty temporary directory.

@@ -98,14 +98,14 @@ TEST(BatchFileLines, DriveAndPathComeFromTheDirectoryText) {
     FileLines file =
         batchFileLines(QStringLiteral("c:\\doom2"), QStringLiteral("Doom3.exe -mb 10"));
     EXPECT_EQ(file.lines, (QStringList{"c:", "cd\\doom2", "Doom3.exe -mb 10", thanks}));
-    EXPECT_EQ(file.failure, 0);
+    EXPECT_EQ(file.failure, LaunchError::none);
 
     file = batchFileLines(QStringLiteral("c:\\"), QStringLiteral("hx8.exe"));
     EXPECT_EQ(file.lines, (QStringList{"c:", "cd\\", "hx8.exe", thanks}));
 
     file = batchFileLines(QStringLiteral("c:"), QStringLiteral("hx8.exe"));
     EXPECT_EQ(file.lines, qsl({"c:"}));
-    EXPECT_EQ(file.failure, launch_error::kInvalidArgument);
+    EXPECT_EQ(file.failure, LaunchError::invalidArgument);
 }
 
 TEST(Hx8ConfigLines, ParameterLinesSitBetweenExecutableAndEngineItems) {
@@ -132,7 +132,7 @@ TEST(DoomaticLines, GametypeFollowsTheOptionGroupAndExeLosesFourCharacters) {
     const QStringList tail = qsl({"wads = ", "map = ", "exe = Doom3"});
     FileLines file = doomaticConfigLines(settings);
     EXPECT_EQ(file.lines, general + qsl({"gametype = 0"}) + tail);
-    EXPECT_EQ(file.failure, 0);
+    EXPECT_EQ(file.failure, LaunchError::none);
 
     settings.setDm(DmOption::optionDM);
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + qsl({"gametype = 1"}) + tail);
@@ -144,5 +144,5 @@ TEST(DoomaticLines, GametypeFollowsTheOptionGroupAndExeLosesFourCharacters) {
     settings.setText(Text::comboEXE, QStringLiteral("a.e"));
     file = doomaticConfigLines(settings);
     EXPECT_EQ(file.lines, general + qsl({"wads = ", "map = "}));
-    EXPECT_EQ(file.failure, launch_error::kInvalidArgument);
+    EXPECT_EQ(file.failure, LaunchError::invalidArgument);
 }

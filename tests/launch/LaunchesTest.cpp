@@ -35,7 +35,7 @@ TEST_F(SinglePlayer, DefaultsWriteTheFilesAndStartTheEngineFromTheDoomDirectory)
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "engine"));
     const QString dir = doomDir.path();
 
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 0);
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(
         doomBytes(QStringLiteral("autoexec.cfg")),
@@ -52,18 +52,26 @@ TEST_F(SinglePlayer, DefaultsWriteTheFilesAndStartTheEngineFromTheDoomDirectory)
 
     settings.addToList(BotList::listUseBots, QStringLiteral("bob"));
     settings.setText(Text::txtPar, QStringLiteral("-name Jos\u00e9\u20ac"));
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 0);
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     EXPECT_TRUE(platform.messages.empty()); // single player names no bots
     EXPECT_EQ(doomBytes(QStringLiteral("addbots.cfg")), crlf({"addbot bob", "wait 100"}));
     EXPECT_TRUE(doomBytes(QStringLiteral("brv.bat")).contains("-mb 10 -name Jos\xe9?\r\n"));
 }
 
 TEST_F(SinglePlayer, MissingDoomDirectoryAsksForSetupAndWritesNothing) {
-    for (const QString& dir : {doomFile(QStringLiteral("gone")), QString()}) {
+    const QString gone = doomFile(QStringLiteral("gone"));
+    const struct {
+        QString directory;
+        QString secondLine;
+    } cases[] = {
+        {gone, "The Doom directory " + gone + " was not found. Choose it in Tools, Options."},
+        {QString(), QStringLiteral("No Doom directory is set. Choose it in Tools, Options.")},
+    };
+    for (const auto& c : cases) {
         platform.messages.clear();
-        settings.setText(Text::txtDir, dir);
-        EXPECT_EQ(launchSinglePlayer(settings, platform), 76);
-        EXPECT_EQ(messageTexts(), QStringList{"You need to setup Brimvault"});
+        settings.setText(Text::txtDir, c.directory);
+        EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::pathNotFound);
+        EXPECT_EQ(messageTexts(), QStringList{"You need to setup Brimvault\n" + c.secondLine});
     }
     EXPECT_TRUE(doomEntries().isEmpty());
     EXPECT_TRUE(platform.starts.empty());
@@ -73,7 +81,7 @@ TEST_F(SinglePlayer, ShortDoomDirectoriesFollowTheBatchFileRules) {
     workInDoomDir();
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("c:")));
     settings.setText(Text::txtDir, QStringLiteral("c:"));
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 5);
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::invalidArgument);
     EXPECT_EQ(messageTexts(), QStringList{"Error number 5. This is a bug. Please report this "
                                           "number to the Author of Brimvault."});
     EXPECT_FALSE(readBytes(QStringLiteral("c:/autoexec.cfg")).isEmpty());
@@ -83,7 +91,7 @@ TEST_F(SinglePlayer, ShortDoomDirectoriesFollowTheBatchFileRules) {
     // A drive root: a doubled separator in every path and "cd\" alone. No engine is there.
     platform.messages.clear();
     settings.setText(Text::txtDir, QStringLiteral("c:/"));
-    EXPECT_EQ(launchSinglePlayer(settings, platform), 53);
+    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::fileNotFound);
     EXPECT_EQ(readBytes(QStringLiteral("c://brv.bat")),
               crlf({"c:", "cd\\", "Doom3.exe -mb 10", kThanks}));
     EXPECT_TRUE(messageTexts().constFirst().startsWith(QStringLiteral("Error number 53.")));
@@ -100,7 +108,7 @@ TEST_F(Hx8, AnnouncesBotsThenCopiesTheParameterFileLineByLine) {
     settings.setText(Text::txtParFile, parameters);
     settings.setCheck(Check::checkGL, 1);
 
-    EXPECT_EQ(launchHx8(settings, platform), 0);
+    EXPECT_EQ(launchHx8(settings, platform), LaunchError::none);
     EXPECT_EQ(messageTexts(), (QStringList{"alf", "mia", "zed"}));
     EXPECT_FALSE(existingWhenAnnounced.contains(QStringLiteral("hx8.cfg")));
     EXPECT_EQ(doomBytes(QStringLiteral("hx8.cfg")),
@@ -115,16 +123,28 @@ TEST_F(Hx8, AnnouncesBotsThenCopiesTheParameterFileLineByLine) {
     EXPECT_EQ(platform.starts[0].workingDirectory, dir);
 
     ASSERT_TRUE(writeBytes(parameters, QByteArray()));
-    EXPECT_EQ(launchHx8(settings, platform), 0);
+    EXPECT_EQ(launchHx8(settings, platform), LaunchError::none);
     EXPECT_EQ(doomBytes(QStringLiteral("hx8.cfg")),
               QByteArray("GI JOE'S COMPUTER\r\ncom3,57600\r\nDoom3.exe\r\n-mb 10\r\n"));
+    // The driver belongs in the Doom directory and is looked for nowhere else.
+    ASSERT_TRUE(QFile::remove(doomFile(QStringLiteral("HX8.EXE"))));
+    platform.messages.clear();
+    EXPECT_EQ(launchHx8(settings, platform), LaunchError::fileNotFound);
+    EXPECT_EQ(messageTexts().constLast(),
+              "Error number 53. hx8.exe was not found in the Doom directory " + dir + ".");
 }
 
 TEST_F(Hx8, UnreadableParameterFileLeavesTheOldConfig) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.cfg")), "old\r\n"));
-    settings.setText(Text::txtParFile, doomFile(QStringLiteral("missing.hx8")));
-    EXPECT_EQ(launchHx8(settings, platform), 53);
-    EXPECT_EQ(messageTexts(), QStringList{launchFailureText(53)});
+    const QString missing = doomFile(QStringLiteral("missing.hx8"));
+    settings.setText(Text::txtParFile, missing);
+    EXPECT_EQ(launchHx8(settings, platform), LaunchError::fileNotFound);
+    settings.setText(Text::txtParFile, doomFile(QStringLiteral("gone/net.hx8")));
+    EXPECT_EQ(launchHx8(settings, platform), LaunchError::pathNotFound);
+    EXPECT_EQ(messageTexts(),
+              (QStringList{"Error number 53. " + missing + " was not found.",
+                           "Error number 76. The folder " + doomFile(QStringLiteral("gone")) +
+                               " does not exist."}));
     EXPECT_EQ(doomBytes(QStringLiteral("hx8.cfg")), QByteArray("old\r\n"));
     EXPECT_TRUE(QFileInfo::exists(doomFile(QStringLiteral("addbots.cfg"))));
     EXPECT_FALSE(QFileInfo::exists(doomFile(QStringLiteral("hx8.bat"))));
@@ -137,19 +157,19 @@ TEST_F(Doomatic, EveryLaunchKeepsThePreviousConfigAsTheBackup) {
     const QString config = doomFile(QStringLiteral("doomatic.cfg"));
     const QString backup = doomFile(QStringLiteral("doomatic.bak"));
 
-    EXPECT_EQ(launchDoomatic(settings, platform), 0);
+    EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
     EXPECT_EQ(messageTexts(), (QStringList{"b1", "b2"}));
     EXPECT_FALSE(QFileInfo::exists(backup));
     const QByteArray first = readBytes(config);
     EXPECT_EQ(first, crlf(doomaticConfigLines(settings).lines));
 
     settings.setDm(DmOption::optionDM);
-    EXPECT_EQ(launchDoomatic(settings, platform), 0);
+    EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
     EXPECT_EQ(readBytes(backup), first);
     EXPECT_TRUE(readBytes(config).contains("gametype = 1\r\n"));
 
     ASSERT_TRUE(writeBytes(config, "mine\xff\r\n"));
-    EXPECT_EQ(launchDoomatic(settings, platform), 0);
+    EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
     EXPECT_EQ(readBytes(backup), QByteArray("mine\xff\r\n"));
     EXPECT_EQ(messageTexts().size(), 6);
     EXPECT_TRUE(platform.starts.empty());
@@ -159,7 +179,7 @@ TEST_F(Export, BatchFileHasNoOpenGlAndTakesTheNameAsTyped) {
     settings.setCheck(Check::checkGL, 1);
     const QString target = doomFile(QStringLiteral("mygame"));
     platform.dialogAnswers.push_back(target);
-    EXPECT_EQ(makeBatchFile(settings, platform), 0);
+    EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::none);
     ASSERT_EQ(platform.dialogs.size(), 1u);
     const FileDialogSpec& request = platform.dialogs[0].request;
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Save);
@@ -176,11 +196,11 @@ TEST_F(Export, ConfigHasNeitherAliasNorBotsAndCancelWritesNothing) {
     settings.addToList(BotList::listUseBots, QStringLiteral("bob"));
     const QString target = doomFile(QStringLiteral("mine.cfg"));
     ASSERT_TRUE(writeBytes(target, "keep"));
-    EXPECT_EQ(exportSettings(settings, platform), 0); // cancelled
+    EXPECT_EQ(exportSettings(settings, platform), LaunchError::none); // cancelled
     EXPECT_EQ(readBytes(target), QByteArray("keep"));
 
     platform.dialogAnswers.push_back(target);
-    EXPECT_EQ(exportSettings(settings, platform), 0);
+    EXPECT_EQ(exportSettings(settings, platform), LaunchError::none);
     EXPECT_EQ(platform.dialogs.back().request.filter,
               QStringLiteral("Doom Legacy Config File|*.cfg"));
     EXPECT_EQ(readBytes(target),
@@ -191,31 +211,33 @@ TEST_F(Export, ConfigHasNeitherAliasNorBotsAndCancelWritesNothing) {
 
 TEST_F(Export, FailuresAreReported) {
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("gone/x.cfg")));
-    EXPECT_EQ(exportSettings(settings, platform), 76);
+    EXPECT_EQ(exportSettings(settings, platform), LaunchError::pathNotFound);
 
     settings.setText(Text::txtDir, QStringLiteral("c"));
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("x.bat")));
-    EXPECT_EQ(makeBatchFile(settings, platform), 5);
+    EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::invalidArgument);
     EXPECT_EQ(doomBytes(QStringLiteral("x.bat")), QByteArray("c\r\n"));
 
     platform.dialogAnswers.push_back(doomDir.path()); // a directory, not a file
-    EXPECT_EQ(exportSettings(settings, platform), 75);
+    EXPECT_EQ(exportSettings(settings, platform), LaunchError::accessError);
 #ifndef Q_OS_WIN
     // A full disk, as a private copy of the full device: a fault in the export must never be
     // able to replace the system's own /dev/full. Only root may make one.
     const QString full = doomFile(QStringLiteral("full"));
     if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
         platform.dialogAnswers.push_back(full);
-        EXPECT_EQ(exportSettings(settings, platform), 61);
+        EXPECT_EQ(exportSettings(settings, platform), LaunchError::diskFull);
     }
 #endif
-    EXPECT_EQ(messageTexts().constFirst(), QStringLiteral("You need to setup Brimvault"));
+    EXPECT_EQ(messageTexts().constFirst(), "Error number 76. The folder " +
+                                               doomFile(QStringLiteral("gone")) +
+                                               " does not exist.");
     EXPECT_EQ(messageTexts().size(), static_cast<qsizetype>(platform.dialogs.size()));
 }
 
 TEST_F(Export, ParameterFilePickOffersTheProgramDirectory) {
     settings.setText(Text::txtParFile, QStringLiteral("old.hx8"));
-    EXPECT_EQ(pickParameterFile(settings, platform), 0);
+    pickParameterFile(settings, platform);
     EXPECT_EQ(settings.text(Text::txtParFile), QStringLiteral("old.hx8"));
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);

@@ -19,9 +19,13 @@ using namespace bv::test;
 
 namespace {
 
-using Launch = std::function<int(const LaunchSettings&, Platform&)>;
+using Launch = std::function<LaunchError(const LaunchSettings&, Platform&)>;
 
-const QString kSetup = QStringLiteral("You need to setup Brimvault");
+QString setupReport(const QString& directory) {
+    return QStringLiteral("You need to setup Brimvault\nThe Doom directory %1 was not found. "
+                          "Choose it in Tools, Options.")
+        .arg(directory);
+}
 const QByteArray kOldDoomatic = "name = \"old\"\r\n#WADSET\r\ndesc = mine\r\n";
 
 QString bugReport(int error) {
@@ -55,7 +59,7 @@ protected:
     QString failedLaunch(const Launch& launch, int expected) {
         const QStringList before = savedSettingsLines(settings);
         platform.messages.clear();
-        EXPECT_EQ(launch(settings, platform), expected);
+        EXPECT_EQ(static_cast<int>(launch(settings, platform)), expected);
         EXPECT_TRUE(platform.starts.empty());
         EXPECT_EQ(savedSettingsLines(settings), before);
         const QStringList texts = messageTexts();
@@ -78,7 +82,7 @@ TEST_F(BadDoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
         settings.setText(Text::txtDir, directory);
         for (const auto& l : kLaunches) {
             SCOPED_TRACE(l.name);
-            EXPECT_EQ(failedLaunch(l.launch, 76), kSetup);
+            EXPECT_EQ(failedLaunch(l.launch, 76), setupReport(directory));
         }
     }
     EXPECT_EQ(readBytes(file), QByteArray("a file, not a folder"));
@@ -90,7 +94,8 @@ TEST_F(BadDoomDirectory, ThatCannotBeWrittenReportsItsErrorNumber) {
     settings.setText(Text::txtDir, QStringLiteral("/proc/self"));
     for (const auto& l : kLaunches) {
         SCOPED_TRACE(l.name);
-        EXPECT_EQ(failedLaunch(l.launch, 70), bugReport(70));
+        EXPECT_EQ(failedLaunch(l.launch, 70),
+                  "Error number 70. /proc/self/autoexec.cfg may not be written.");
     }
 }
 
@@ -101,7 +106,9 @@ TEST_F(BadDoomDirectory, ImmutableFolderKeepsTheOldGameSet) {
     ImmutableFolder frozen(doomDir.path());
     if (!frozen.active())
         GTEST_SKIP() << "this file system has no immutable flag";
-    EXPECT_EQ(failedLaunch(launchDoomatic, 70), bugReport(70));
+    EXPECT_EQ(failedLaunch(launchDoomatic, 70), "Error number 70. " +
+                                                    doomFile(QStringLiteral("doomatic.cfg")) +
+                                                    " may not be written.");
     EXPECT_EQ(doomBytes(QStringLiteral("doomatic.cfg")), kOldDoomatic);
     EXPECT_FALSE(QFileInfo::exists(doomFile(QStringLiteral("doomatic.bak"))));
 }
@@ -173,13 +180,13 @@ TEST_F(BadDoomDirectory, GameSetThatIsAFolderIsNeitherMovedNorReplaced) {
 // A disk that fills up while the new game set is written: the old one is safe as the backup.
 TEST_F(BadDoomDirectory, GameSetWriteThatStopsHalfWayLeavesTheOldOneAsBackup) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), kOldDoomatic));
-    int error = 0;
+    LaunchError error = LaunchError::none;
     {
         FileSizeLimit limit(120); // the scripts fit, the twenty lines of the game set do not
         ASSERT_TRUE(limit.active());
         error = launchDoomatic(settings, platform);
     }
-    EXPECT_EQ(error, 57);
+    EXPECT_EQ(error, LaunchError::deviceIo);
     EXPECT_EQ(messageTexts().constLast(), bugReport(57));
     EXPECT_EQ(doomBytes(QStringLiteral("doomatic.bak")), kOldDoomatic);
 }
@@ -194,8 +201,9 @@ TEST_F(BadDoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
          {doomDir.path(), QStringLiteral("/dev/zero"), fifo, doomFile(QStringLiteral("no.hx8"))}) {
         SCOPED_TRACE(parameters.toStdString());
         settings.setText(Text::txtParFile, parameters);
-        const int expected = parameters.endsWith(QLatin1String("no.hx8")) ? 53 : 75;
-        EXPECT_EQ(failedLaunch(launchHx8, expected), bugReport(expected));
+        const bool missing = parameters.endsWith(QLatin1String("no.hx8"));
+        EXPECT_EQ(failedLaunch(launchHx8, missing ? 53 : 75),
+                  missing ? "Error number 53. " + parameters + " was not found." : bugReport(75));
         EXPECT_EQ(doomBytes(QStringLiteral("hx8.cfg")), QByteArray("old hx8\r\n"));
     }
 }
@@ -207,8 +215,9 @@ TEST_F(BadDoomDirectory, EngineThatIsNotExecutableIsReportedWithItsNumber) {
     settings.setText(Text::comboEXE, QStringLiteral("engine"));
     const QStringList before = savedSettingsLines(settings);
     RealStarts real(doomDir.path(), platform);
-    EXPECT_EQ(launchSinglePlayer(settings, real), 70);
-    EXPECT_EQ(messageTexts(), QStringList{bugReport(70)});
+    EXPECT_EQ(launchSinglePlayer(settings, real), LaunchError::permissionDenied);
+    EXPECT_EQ(messageTexts(), QStringList{"Error number 70. " + doomFile(QStringLiteral("engine")) +
+                                          " may not be run."});
     EXPECT_EQ(savedSettingsLines(settings), before);
     EXPECT_EQ(doomBytes(QStringLiteral("doomatic.cfg")), kOldDoomatic);
     EXPECT_EQ(doomEntries(),
@@ -223,23 +232,25 @@ TEST_F(BadDoomDirectory, WindowsEngineWithoutWineSaysWhatIsMissing) {
                                         "Windows programs on this system, is not installed. "
                                         "Install wine, then launch again.");
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "MZ\x90"));
-    EXPECT_EQ(launchSinglePlayer(settings, real), 70);
+    EXPECT_EQ(launchSinglePlayer(settings, real), LaunchError::permissionDenied);
     makeExecutable(doomFile(QStringLiteral("Doom3.exe")), "MZ\x90");
-    EXPECT_EQ(launchSinglePlayer(settings, real), 75);
+    EXPECT_EQ(launchSinglePlayer(settings, real), LaunchError::accessError);
     EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("Error number 70. ") + hint,
                                            QStringLiteral("Error number 75. ") + hint}));
 
     // The HX8 driver is a Windows program too.
     platform.messages.clear();
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.exe")), "MZ\x90"));
-    EXPECT_EQ(launchHx8(settings, real), 70);
+    EXPECT_EQ(launchHx8(settings, real), LaunchError::permissionDenied);
     EXPECT_EQ(messageTexts(), (QStringList{"bob", QStringLiteral("Error number 70. ") +
                                                       QString(hint).replace("Doom3", "hx8")}));
     // A missing engine is missing, wine or not.
     platform.messages.clear();
     ASSERT_TRUE(QFile::remove(doomFile(QStringLiteral("Doom3.exe"))));
-    EXPECT_EQ(launchSinglePlayer(settings, real), 53);
-    EXPECT_EQ(messageTexts(), QStringList{bugReport(53)});
+    EXPECT_EQ(launchSinglePlayer(settings, real), LaunchError::fileNotFound);
+    EXPECT_EQ(messageTexts(), QStringList{"Error number 53. Doom3.exe was not found in the Doom "
+                                          "directory " +
+                                          doomDir.path() + " or on the PATH."});
 }
 
 // Blanks, quotes and letters outside ASCII in a PWAD path: written as they stand (Latin-1,
@@ -249,7 +260,7 @@ TEST_F(BadDoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItSt
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.exe")), "driver"));
     const QString pwad = QStringLiteral("wads/My \"Best\" W\u00e4d's/\u03a9mega map.wad");
     settings.setText(Text::txtPWADS, pwad);
-    ASSERT_EQ(launchSinglePlayer(settings, platform), 0);
+    ASSERT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     const QByteArray bytes = "wads/My \"Best\" W\xe4"
                              "d's/?mega map.wad";
     EXPECT_EQ(crlfSplit(doomBytes(QStringLiteral("brv.bat"))).at(2),
@@ -259,9 +270,9 @@ TEST_F(BadDoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItSt
               (QStringList{"-file", "wads/My", "\"Best\"", QStringLiteral("W\u00e4d's/\u03a9mega"),
                            "map.wad", "-mb", "10"}));
 
-    ASSERT_EQ(launchHx8(settings, platform), 0);
+    ASSERT_EQ(launchHx8(settings, platform), LaunchError::none);
     EXPECT_TRUE(doomBytes(QStringLiteral("hx8.cfg")).contains("\r\n-file " + bytes + "\r\n"));
-    ASSERT_EQ(launchDoomatic(settings, platform), 0);
+    ASSERT_EQ(launchDoomatic(settings, platform), LaunchError::none);
     EXPECT_TRUE(doomBytes(QStringLiteral("doomatic.cfg")).contains("\r\nwads = " + bytes + "\r\n"));
     for (const char* name : {"brv.bat", "hx8.cfg", "doomatic.cfg"})
         EXPECT_TRUE(noForeignBytes(doomBytes(QLatin1String(name)), pwad)) << name;
@@ -269,20 +280,23 @@ TEST_F(BadDoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItSt
 
 // An export to a place that cannot take a file: the report with its number, nothing written.
 TEST_F(BadDoomDirectory, ExportThatCannotBeWrittenIsReported) {
+    const QString belowAFile = pathThroughAFile(doomDir);
     const struct {
         QString path;
         int error;
-    } cases[] = {{doomDir.path(), 75},
-                 {pathThroughAFile(doomDir) + QStringLiteral("/x.bat"), 76},
-                 {QStringLiteral("/proc/self/x.bat"), 70},
-                 {pathIn(doomDir, tooLongName()), 75}};
+        QString report;
+    } cases[] = {{doomDir.path(), 75, bugReport(75)},
+                 // Not the Doom directory's report: the player chose this folder in the dialog.
+                 {belowAFile + QStringLiteral("/x.bat"), 76,
+                  "Error number 76. The folder " + belowAFile + " does not exist."},
+                 {QStringLiteral("/proc/self/x.bat"), 70,
+                  QStringLiteral("Error number 70. /proc/self/x.bat may not be written.")},
+                 {pathIn(doomDir, tooLongName()), 75, bugReport(75)}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.left(60).toStdString());
         platform.dialogAnswers = {c.path, c.path};
-        // A folder that is not there is error 76, whose report asks for the setup.
-        const QString report = c.error == 76 ? kSetup : bugReport(c.error);
-        EXPECT_EQ(failedLaunch(makeBatchFile, c.error), report);
-        EXPECT_EQ(failedLaunch(exportSettings, c.error), report);
+        EXPECT_EQ(failedLaunch(makeBatchFile, c.error), c.report);
+        EXPECT_EQ(failedLaunch(exportSettings, c.error), c.report);
     }
     EXPECT_EQ(doomEntries(), QStringList{"plain-file"});
 }
@@ -293,13 +307,13 @@ TEST_F(BadDoomDirectory, ExportOnAFullDiskKeepsTheOldFile) {
     const QByteArray old = "bind x quit\r\n";
     ASSERT_TRUE(writeBytes(target, old));
     platform.dialogAnswers = {target};
-    int error = 0;
+    LaunchError error = LaunchError::none;
     {
         FileSizeLimit limit(16);
         ASSERT_TRUE(limit.active());
         error = exportSettings(settings, platform);
     }
-    EXPECT_EQ(error, 57);
+    EXPECT_EQ(error, LaunchError::deviceIo);
     EXPECT_EQ(messageTexts(), QStringList{bugReport(57)});
     EXPECT_EQ(readBytes(target), old);
     EXPECT_EQ(doomEntries(), QStringList{"mine.cfg"});
@@ -311,7 +325,7 @@ TEST_F(BadDoomDirectory, ExportOntoADeviceLeavesTheDeviceInPlace) {
     if (!makeNullDevice(device))
         GTEST_SKIP() << "only root may make a device node";
     platform.dialogAnswers = {device, device};
-    EXPECT_EQ(makeBatchFile(settings, platform), 0);
-    EXPECT_EQ(exportSettings(settings, platform), 0);
+    EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::none);
+    EXPECT_EQ(exportSettings(settings, platform), LaunchError::none);
     EXPECT_TRUE(isCharacterDevice(device));
 }

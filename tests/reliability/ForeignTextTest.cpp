@@ -85,9 +85,9 @@ protected:
 TEST_F(ForeignText, LaunchFilesHoldQuestionMarks) {
     setEverythingByCommand();
     ASSERT_EQ(settings.text(Text::txtDir), doom);
-    ASSERT_EQ(launchSinglePlayer(settings, platform), 0);
-    ASSERT_EQ(launchHx8(settings, platform), 0);
-    ASSERT_EQ(launchDoomatic(settings, platform), 0);
+    ASSERT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
+    ASSERT_EQ(launchHx8(settings, platform), LaunchError::none);
+    ASSERT_EQ(launchDoomatic(settings, platform), LaunchError::none);
 
     const QByteArray exe = written("d") + ".exe";
     EXPECT_EQ(crlfSplit(doomBytes(QStringLiteral("autoexec.cfg"))),
@@ -127,8 +127,8 @@ TEST_F(ForeignText, ExportsSavedScriptsAndTheLogHoldQuestionMarks) {
     const QString batch = pathIn(doomRoot, tagged("b") + QStringLiteral(".bat"));
     const QString config = pathIn(doomRoot, tagged("e") + QStringLiteral(".cfg"));
     platform.dialogAnswers = {batch, config};
-    ASSERT_EQ(makeBatchFile(settings, platform), 0);
-    ASSERT_EQ(exportSettings(settings, platform), 0);
+    ASSERT_EQ(makeBatchFile(settings, platform), LaunchError::none);
+    ASSERT_EQ(exportSettings(settings, platform), LaunchError::none);
     EXPECT_TRUE(readBytes(batch).contains(" -file " + written("f") + " -mb "));
     EXPECT_TRUE(readBytes(config).endsWith("\r\nexec " + written("u") + "\r\n"));
 
