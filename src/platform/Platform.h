@@ -45,8 +45,8 @@ public:
     // Starts a program detached with a normal window; the process id is not kept.
     virtual StartFailure startProcess(const QString& program, const QStringList& arguments,
                                       const QString& workingDirectory) = 0;
-    // Opens a document with its associated program; whether it opens is not checked.
-    virtual void openDocument(const QString& path) = 0;
+    // Opens a document with its associated program; false when no program could show it.
+    virtual bool openDocument(const QString& path) = 0;
 
     virtual QString programDirectory() const = 0;
     // The program's argument text (everything after the program name).

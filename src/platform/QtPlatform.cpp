@@ -93,8 +93,8 @@ StartFailure QtPlatform::startProcess(const QString& program, const QStringList&
                                                                          : StartFailure::Other;
 }
 
-void QtPlatform::openDocument(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool QtPlatform::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 QString QtPlatform::argumentText() const {

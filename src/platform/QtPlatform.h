@@ -20,7 +20,7 @@ public:
     bool setStoreValue(const QString& section, const QString& key, const QString& value) override;
     StartFailure startProcess(const QString& program, const QStringList& arguments,
                               const QString& workingDirectory) override;
-    void openDocument(const QString& path) override;
+    bool openDocument(const QString& path) override;
     QString programDirectory() const override { return programDirectory_; }
     QString argumentText() const override;
     void quit() override;

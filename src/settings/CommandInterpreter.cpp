@@ -309,10 +309,15 @@ CommandInterpreter::Status CommandInterpreter::runRow(const CommandRow& row, con
             windows_->showAboutWindow();
         return {};
     case Kind::Help:
-    case Kind::ZunHelp:
-        platform_.openDocument(
-            joinPath(programPath(QStringLiteral("help")), QStringLiteral("index.html")));
+    case Kind::ZunHelp: {
+        const QString page =
+            joinPath(programPath(QStringLiteral("help")), QStringLiteral("index.html"));
+        // Without a program to show it nothing at all would happen: the player should know.
+        if (!platform_.openDocument(page))
+            echo(QStringLiteral("Could not open the help page %1: no program to show it was found.")
+                     .arg(page));
         return {};
+    }
     case Kind::Msg:
         if (line.size() < 4)
             return {true, QStringLiteral("msg needs a text to show")};

@@ -218,12 +218,18 @@ TEST_F(Interpreter, ShowAndWindowCommands) {
 }
 
 TEST_F(Interpreter, HelpOpensTheHelpDocument) {
-    run(QStringLiteral("help"));
+    EXPECT_EQ(run(QStringLiteral("help")), QStringList());
     run(QStringLiteral("zun_help anything"));
     const QString expected = programFile(QStringLiteral("help/index.html"));
     ASSERT_EQ(platform.documents.size(), 2u);
     EXPECT_EQ(platform.documents[0], expected);
     EXPECT_EQ(platform.documents[1], expected);
+    // A system with no program to show it: the player is told instead of seeing nothing.
+    platform.documentsOpen = false;
+    const QString reply =
+        "Could not open the help page " + expected + ": no program to show it was found.";
+    EXPECT_EQ(run(QStringLiteral("help")), QStringList{reply});
+    EXPECT_EQ(run(QStringLiteral("zun_help")), QStringList{reply});
 }
 
 TEST_F(Interpreter, MsgShowsModalBoxWithOriginalText) {

@@ -42,6 +42,7 @@ public:
     // When set, starts the program for real through this function instead of recording only.
     std::function<StartFailure(const Start&)> starter;
     std::vector<QString> documents;
+    bool documentsOpen = true;
     QMap<QPair<QString, QString>, QString> store;
     std::vector<QPair<QString, QString>> storeWrites; // section/key in order of writing
     int failStoreAfter = -1;                          // writes after this many fail; -1 never
@@ -86,7 +87,10 @@ public:
         starts.push_back(start);
         return starter ? starter(start) : startResult;
     }
-    void openDocument(const QString& path) override { documents.push_back(path); }
+    bool openDocument(const QString& path) override {
+        documents.push_back(path);
+        return documentsOpen;
+    }
     QString programDirectory() const override { return programDir; }
     QString argumentText() const override { return arguments; }
     void quit() override { ++quitCount; }
