@@ -128,6 +128,9 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     cmdBack_->setEnabled(false);
     cmdNext_->setObjectName(QStringLiteral("cmdNext"));
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cmdNext_->setDefault(true);
+    for (QPushButton* button : {cmdBrowse, cmdBack_, cmdNext_, cmdCancel_})
+        button->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdBack_);
@@ -187,6 +190,12 @@ void SetupWizard::cmdBack_Click() {
 }
 
 void SetupWizard::cmdCancel_Click() {
+    // Once Finish has started the program, the wizard is only left over on screen: ending
+    // the program now would lose whatever the player has done since, unsaved.
+    if (finished_) {
+        hide();
+        return;
+    }
     // Nothing is stored, so the wizard runs again at the next start.
     platform_.quit();
 }
@@ -207,6 +216,13 @@ void SetupWizard::cmdBrowse_Click() {
 void SetupWizard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         cmdCancel_Click();
+        return;
+    }
+    // Return presses Next, and Finish on the last page, as in any dialog; a focused button
+    // takes its own Return first.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        cmdNext_->click();
         return;
     }
     QWidget::keyPressEvent(event);

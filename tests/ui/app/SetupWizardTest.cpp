@@ -77,6 +77,23 @@ private Q_SLOTS:
         QCOMPARE(w.platform.quitCount, 0);
     }
 
+    // Return presses Next, then Finish; once the program runs, Cancel and Escape only put
+    // the leftover wizard away, so nothing done since is lost.
+    void returnFinishesAndTheLeftoverWizardOnlyHides() {
+        Wizard w;
+        w.window.show();
+        QTest::keyClick(&w.window, Qt::Key_Return);
+        QVERIFY(w.onPage2());
+        QTest::keyClick(w.window.txtDir(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.mainRuns, 1);
+        QTest::mouseClick(w.window.cmdCancel(), Qt::LeftButton);
+        QVERIFY(!w.window.isVisible());
+        w.window.show();
+        QTest::keyClick(w.window.txtDir(), Qt::Key_Escape);
+        QVERIFY(!w.window.isVisible());
+        QCOMPARE(w.platform.quitCount, 0);
+    }
+
     void finishThatCannotBeRecordedSaysSo() {
         Wizard w;
         w.platform.failStoreAfter = 0;
