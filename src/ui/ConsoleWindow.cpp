@@ -6,7 +6,9 @@
 #include "settings/LaunchSettings.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -18,12 +20,13 @@ namespace bv {
 ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& colours,
                              QWidget* parent)
     : QWidget(parent, Qt::Window), interpreter_(interpreter), colours_(colours),
-      txtConsole_(new QPlainTextEdit(this)), txtInput_(new QLineEdit(this)),
-      timerDown_(new QTimer(this)) {
+      txtConsole_(new QPlainTextEdit(this)), inputFrame_(new QWidget(this)),
+      txtInput_(new QLineEdit(inputFrame_)), timerDown_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmConsole"));
     setWindowTitle(QLatin1String(kFloatingCaption));
     txtConsole_->setObjectName(QStringLiteral("txtConsole"));
     txtInput_->setObjectName(QStringLiteral("txtInput"));
+    inputFrame_->setObjectName(QStringLiteral("inputFrame"));
     timerDown_->setObjectName(QStringLiteral("timerDown"));
 
     txtConsole_->setReadOnly(true);
@@ -32,6 +35,15 @@ ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& co
     txtInput_->setFrame(false);
     txtConsole_->setUndoRedoEnabled(false);
     txtConsole_->setFocusPolicy(Qt::ClickFocus);
+    // Typing is for the input line, wherever the player clicked last.
+    txtConsole_->installEventFilter(this);
+    setFocusProxy(txtInput_);
+    // A line in the text colour around the input sets it apart from the output above it,
+    // which has the same colours.
+    inputFrame_->setAutoFillBackground(true);
+    auto* frameLayout = new QVBoxLayout(inputFrame_);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    frameLayout->addWidget(txtInput_);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(9);
     txtConsole_->setFont(font);
@@ -43,7 +55,7 @@ ConsoleWindow::ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& co
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(txtConsole_, 1);
-    layout->addWidget(txtInput_);
+    layout->addWidget(inputFrame_);
     resize(413, 200);
 
     reloadOutput();
@@ -87,6 +99,27 @@ void ConsoleWindow::applyColours() {
         }
         box->setPalette(palette);
     }
+    QPalette border = inputFrame_->palette();
+    border.setColor(QPalette::Window, fore);
+    inputFrame_->setPalette(border);
+}
+
+bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != txtConsole_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Keys that write or submit go to the input line; those that move, select or copy stay
+    // with the output.
+    const bool control =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool writes = !key->text().isEmpty() && key->text().at(0).isPrint();
+    const bool edits = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
+                       key->key() == Qt::Key_Enter;
+    if (control || !(writes || edits))
+        return QWidget::eventFilter(watched, event);
+    txtInput_->setFocus();
+    QCoreApplication::sendEvent(txtInput_, event);
+    return true;
 }
 
 bool ConsoleWindow::setFontSize(double points) {

@@ -41,6 +41,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void append(const QString& chunk);
@@ -50,6 +51,7 @@ private:
     CommandInterpreter& interpreter_;
     ConsoleOptions& colours_;
     QPlainTextEdit* txtConsole_;
+    QWidget* inputFrame_;
     QLineEdit* txtInput_;
     QTimer* timerDown_;
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace bv {
@@ -52,13 +53,29 @@ DebugWindow::DebugWindow(CommandInterpreter& interpreter, Platform& platform, QW
 
     richtextbox1_->setPlainText(shownText(interpreter.debugLog()));
     connect(&interpreter, &CommandInterpreter::debugAppended, this, [this](const QString& chunk) {
+        // The newest line stays in view, as in the console, unless the player has scrolled
+        // up to read an older one.
+        QScrollBar* bar = richtextbox1_->verticalScrollBar();
+        const bool following = bar->value() == bar->maximum();
         QTextCursor cursor(richtextbox1_->document());
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(shownText(chunk));
+        if (following)
+            scrollToEnd();
     });
     connect(cmdHide_, &QPushButton::clicked, this, &QWidget::hide);
     // Quit ends the program without the saving that exit does.
     connect(cmdQuit_, &QPushButton::clicked, this, [&platform]() { platform.quit(); });
+}
+
+void DebugWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scrollToEnd();
+}
+
+void DebugWindow::scrollToEnd() {
+    richtextbox1_->moveCursor(QTextCursor::End);
+    richtextbox1_->verticalScrollBar()->setValue(richtextbox1_->verticalScrollBar()->maximum());
 }
 
 } // namespace bv

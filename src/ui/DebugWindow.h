@@ -21,7 +21,13 @@ public:
     QPlainTextEdit* conDump() const { return conDump_; }
     QLineEdit* conInput() const { return conInput_; }
 
+protected:
+    // Opens on the newest line.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void scrollToEnd();
+
     QPlainTextEdit* richtextbox1_;
     QPlainTextEdit* conDump_;
     QLineEdit* conInput_;

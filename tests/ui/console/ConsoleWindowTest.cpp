@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,6 +44,28 @@ private Q_SLOTS:
         // The newest line is in view: the caret sits at the end.
         QCOMPARE(console.output()->textCursor().position(),
                  console.output()->document()->characterCount() - 1);
+    }
+
+    // The input line stands apart in the text colour, and typing with the output focused
+    // still reaches it; keys that move or copy stay with the output.
+    void theInputLineTakesTheTypingAndWearsTheTextColour() {
+        World w;
+        ConsoleWindow console(w.interpreter, w.colours);
+        console.show();
+        console.output()->setFocus();
+        QTest::keyClicks(console.output(), QStringLiteral("warp 7"));
+        QTest::keyClick(console.output(), Qt::Key_Home);
+        QTest::keyClick(console.output(), Qt::Key_Backspace);
+        QCOMPARE(console.input()->text(), QStringLiteral("warp "));
+        QTest::keyClick(console.output(), Qt::Key_Return);
+        QVERIFY(console.output()->toPlainText().endsWith(QStringLiteral("\nWarp Set")));
+        QCOMPARE(console.focusProxy(), console.input());
+        w.colours.setValue(ConsoleOptions::greenFore, 9);
+        console.applyColours();
+        QWidget* frame = console.findChild<QWidget*>(QStringLiteral("inputFrame"));
+        QCOMPARE(frame->palette().color(QPalette::Window), QColor(255, 9, 0));
+        QCOMPARE(frame->contentsMargins(), QMargins());
+        QCOMPARE(console.input()->geometry().topLeft(), QPoint(1, 1));
     }
 
     void emptyLineIsAnUnknownCommand() {
@@ -87,6 +110,15 @@ private Q_SLOTS:
         QCOMPARE(debug.log()->toPlainText(), QStringLiteral("\nwarp 1\necho Warp Set\n// later"));
         QCOMPARE(debug.log()->palette().color(QPalette::Text), QColor(Qt::white));
         debug.show();
+        // It follows the newest line, unless the player scrolled up to read.
+        QScrollBar* bar = debug.log()->verticalScrollBar();
+        for (int i = 0; i < 100; ++i)
+            w.interpreter.interpret(QStringLiteral("// more"));
+        QTRY_VERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(1);
+        w.interpreter.interpret(QStringLiteral("// one more"));
+        QCOMPARE(bar->value(), 1);
         QTest::mouseClick(debug.findChild<QWidget*>(QStringLiteral("cmdHide")), Qt::LeftButton);
         QVERIFY(!debug.isVisible());
         QTest::mouseClick(debug.findChild<QWidget*>(QStringLiteral("cmdQuit")), Qt::LeftButton);
