@@ -37,6 +37,19 @@ QString toDialogFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QString withFilterExtension(const QString& path, const QString& selectedFilter) {
+    if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    const qsizetype open = selectedFilter.lastIndexOf(QLatin1Char('('));
+    const QString patterns = selectedFilter.mid(open + 1).chopped(1);
+    const QString first = patterns.section(QLatin1Char(' '), 0, 0);
+    const QString extension = first.mid(1);
+    const bool plain = open >= 0 && first.startsWith(QLatin1String("*.")) && extension.size() > 1 &&
+                       !extension.contains(QLatin1Char('*')) &&
+                       !extension.contains(QLatin1Char('?'));
+    return plain ? path + extension : path;
+}
+
 QtPlatform::QtPlatform(QString programDirectory) : programDirectory_(std::move(programDirectory)) {}
 
 void QtPlatform::messageBox(const QString& text, bool informationIcon) {
@@ -66,7 +79,10 @@ QString QtPlatform::fileDialog(FileDialogKind kind, const FileDialogSpec& reques
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    QString path = dialog.selectedFiles().constFirst();
+    if (kind == FileDialogKind::Save)
+        path = withFilterExtension(path, dialog.selectedNameFilter());
+    return QDir::toNativeSeparators(path);
 }
 
 QString QtPlatform::storeValue(const QString& section, const QString& key,

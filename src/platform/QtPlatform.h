@@ -8,6 +8,12 @@ namespace bv {
 // the toolkit's file dialogs ("A (*.a);;B (*.b *.c)").
 QString toDialogFilter(const QString& filter);
 
+// The path a save dialog returns: a file name without any dot gets the extension of the
+// selected filter entry ("Colour Themes (*.brc)" gives ".brc"), so that the file shows up
+// under that filter when it is opened again. An entry of several patterns takes the first;
+// one that matches anything ("*", "*.*") adds nothing; a name with a dot stays as typed.
+QString withFilterExtension(const QString& path, const QString& selectedFilter);
+
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QString programDirectory);

@@ -13,11 +13,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace bv;
 using namespace bv::test;
@@ -156,6 +158,22 @@ private Q_SLOTS:
         QTRY_VERIFY(!paints.firstWarp.isNull());
         qApp->removeEventFilter(&paints);
         QCOMPARE(paints.firstWarp, QStringLiteral("13"));
+    }
+
+    // The save dialog a player types "green" into returns green.brc under the theme filter.
+    void aSavedNameWithoutADotTakesTheFiltersExtension() {
+        QTemporaryDir dir;
+        QtPlatform host(dir.path());
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile(QStringLiteral("green"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const QString saved =
+            host.fileDialog(FileDialogKind::Save,
+                            {dir.path(), QString(), QStringLiteral("Colour Themes|*.brc"), 0});
+        QCOMPARE(saved, pathIn(dir, QStringLiteral("green.brc")));
     }
 
     // A new player meets no error: the delivered config.brv runs without a word, and running
