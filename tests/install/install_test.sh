@@ -2,7 +2,8 @@
 # Installs the build into a temporary prefix and runs the installed program with a temporary
 # home: the per-user folder is seeded, exit writes config.brv there, a second start restores
 # it, files the user changed survive, and a portable folder still keeps everything beside the
-# executable. Also validates the installed desktop entry and AppStream metadata.
+# executable. Also validates the installed desktop entry, AppStream metadata and manual page,
+# and, where lintian is installed, has it check the Debian package.
 set -euo pipefail
 build=$1
 tmp=$(mktemp -d)
@@ -16,7 +17,8 @@ share=$tmp/prefix/share
 for f in brimvault/main.brv brimvault/colour.brc brimvault/help/index.html \
          applications/org.brimvault.Brimvault.desktop metainfo/org.brimvault.Brimvault.metainfo.xml \
          icons/hicolor/scalable/apps/org.brimvault.Brimvault.svg \
-         icons/hicolor/256x256/apps/org.brimvault.Brimvault.png; do
+         icons/hicolor/256x256/apps/org.brimvault.Brimvault.png \
+         man/man6/brimvault.6.gz doc/brimvault/copyright doc/brimvault/changelog.gz; do
     [ -f "$share/$f" ] || fail "not installed: share/$f"
 done
 desktop-file-validate "$share/applications/org.brimvault.Brimvault.desktop"
@@ -29,6 +31,11 @@ data=$XDG_DATA_HOME/Brimvault
 
 "$bin" --version | grep -qx "Brimvault 1.21 Beta" || fail "--version"
 "$bin" --help | grep -q -- "-nosetup" || fail "--help names -nosetup"
+# The manual page describes every option --help shows.
+for option in $("$bin" --help | grep -oE '^  -[-a-z]+'); do
+    gzip -dc "$share/man/man6/brimvault.6.gz" | sed 's/\\-/-/g' | grep -qx -- ".B $option" ||
+        fail "the manual page does not describe $option"
+done
 [ ! -e "$data" ] || fail "--version or --help touched the data folder"
 
 # First start: the empty per-user folder is seeded with the delivered files.
@@ -85,4 +92,16 @@ for start in 1 2; do
     grep -q "^echo Could not execute script" "$bare/debug.txt" ||
         fail "start $start without main.brv did not say so in the portable folder"
 done
+
+# Debian's own checker: any error or warning fails; its informational notes are only shown.
+if command -v lintian >/dev/null; then
+    cpack --config "$build/CPackConfig.cmake" -B "$tmp/package" >"$tmp/cpack.log" 2>&1 ||
+        { cat "$tmp/cpack.log" >&2; fail "cpack"; }
+    lintian --fail-on none --display-info --pedantic "$tmp"/package/*.deb >"$tmp/lintian.txt" \
+        2>"$tmp/lintian.err" || { cat "$tmp/lintian.err" >&2; fail "lintian did not run"; }
+    sed 's/^/lintian: /' "$tmp/lintian.txt"
+    ! grep -qE '^[EW]: ' "$tmp/lintian.txt" || fail "lintian reports errors or warnings"
+else
+    echo "lintian is not installed: the package check is skipped"
+fi
 echo "install test passed"
