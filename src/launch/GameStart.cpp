@@ -1,5 +1,6 @@
 #include "GameStart.h"
 
+#include "EngineReport.h"
 #include "LaunchFiles.h"
 
 #include "platform/Platform.h"
@@ -19,6 +20,8 @@ namespace {
 StartCommand programCommand(const QString& doomDirectory, const QString& word,
                             const QStringList& arguments, bool alsoOnPath) {
     StartCommand command;
+    command.watched = true;
+    command.name = QFileInfo(word).fileName();
     command.workingDirectory = QFileInfo(doomDirectory).absoluteFilePath();
     command.program = findProgram(doomDirectory, word, alsoOnPath);
     command.arguments = arguments;
@@ -47,6 +50,22 @@ StartCommand programCommand(const QString& doomDirectory, const QString& word,
 }
 #endif
 
+StartFailure startWatched(Platform& platform, const StartCommand& command) {
+    QString problem;
+    const StartFailure started = platform.startWatchedProcess(
+        command.program, command.arguments, command.workingDirectory,
+        joinPath(platform.programDirectory(), QStringLiteral("engine.txt")), problem,
+        [&platform, name = command.name](const ProcessEnd& end, QIODevice* output,
+                                         bool outputReplaced) {
+            for (const QString& reply : engineEndReplies(name, end, output, outputReplaced))
+                platform.consoleReply(reply);
+        });
+    // The game runs all the same: only its output is lost.
+    if (started == StartFailure::None && !problem.isEmpty())
+        platform.consoleReply(outputNotKeptReply(problem));
+    return started;
+}
+
 } // namespace
 
 QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath) {
@@ -72,7 +91,7 @@ StartCommand engineStartCommand(const QString& doomDirectory, const QString& bat
     (void)doomDirectory;
     (void)commandLine;
     // The batch file changes drive and directory itself.
-    return StartCommand{batchPath, {}, QString(), batchPath, {}, false};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString()};
 #else
     (void)batchPath;
     QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -84,7 +103,7 @@ StartCommand engineStartCommand(const QString& doomDirectory, const QString& bat
 StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath) {
 #ifdef Q_OS_WIN
     (void)doomDirectory;
-    return StartCommand{batchPath, {}, QString(), batchPath, {}, false};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString()};
 #else
     (void)batchPath;
     return programCommand(doomDirectory, QStringLiteral("hx8.exe"), {}, false);
@@ -95,7 +114,9 @@ LaunchResult startGame(Platform& platform, const StartCommand& command) {
     if (!command.failure.ok())
         return command.failure;
     const LaunchError error = startFailureError(
-        platform.startProcess(command.program, command.arguments, command.workingDirectory));
+        command.watched
+            ? startWatched(platform, command)
+            : platform.startProcess(command.program, command.arguments, command.workingDirectory));
     if (error == LaunchError::none)
         return {};
     LaunchResult result = launchFailure(error, LaunchAction::running, command.shownPath);

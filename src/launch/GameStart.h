@@ -21,6 +21,10 @@ struct StartCommand {
     LaunchResult failure;
     // A Windows program started as it is, because the host has no wine to run it.
     bool withoutWine = false;
+    // Started apart, with its output kept in engine.txt and its end reported by this name:
+    // the file name of the word that named it.
+    bool watched = false;
+    QString name;
 };
 
 // Runs brv.bat. Where the host has no batch files, runs what the batch file would run: the
@@ -36,7 +40,8 @@ StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchP
 // alsoOnPath is set. Empty when none is found.
 QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath);
 
-// Starts the command detached.
+// Starts the command detached. A watched engine's output goes to engine.txt in the program
+// directory, and the console hears when it ends badly.
 LaunchResult startGame(Platform& platform, const StartCommand& command);
 
 } // namespace bv

@@ -1,5 +1,9 @@
 #include "QtPlatform.h"
 
+#ifdef Q_OS_UNIX
+#include "ProcessWatcher.h"
+#endif
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -51,6 +55,8 @@ QString withFilterExtension(const QString& path, const QString& selectedFilter) 
 }
 
 QtPlatform::QtPlatform(QString programDirectory) : programDirectory_(std::move(programDirectory)) {}
+
+QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::messageBox(const QString& text, bool informationIcon) {
     QMessageBox box(informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, kTitle, text,
@@ -107,6 +113,32 @@ StartFailure QtPlatform::startProcess(const QString& program, const QStringList&
         return StartFailure::NotExecutable;
     return QProcess::startDetached(program, arguments, workingDirectory) ? StartFailure::None
                                                                          : StartFailure::Other;
+}
+
+StartFailure QtPlatform::startWatchedProcess(const QString& program, const QStringList& arguments,
+                                             const QString& workingDirectory,
+                                             const QString& outputPath, QString& outputProblem,
+                                             ProcessEndHandler onEnd) {
+#ifdef Q_OS_UNIX
+    if (!watcher_)
+        watcher_ = std::make_unique<ProcessWatcher>();
+    return watcher_->start(program, arguments, workingDirectory, outputPath, outputProblem,
+                           std::move(onEnd));
+#else
+    (void)outputPath;
+    (void)outputProblem;
+    (void)onEnd;
+    return startProcess(program, arguments, workingDirectory);
+#endif
+}
+
+void QtPlatform::consoleReply(const QString& text) {
+    if (consoleReplies_)
+        consoleReplies_(text);
+}
+
+void QtPlatform::setConsoleReplies(std::function<void(const QString&)> replies) {
+    consoleReplies_ = std::move(replies);
 }
 
 bool QtPlatform::openDocument(const QString& path) {

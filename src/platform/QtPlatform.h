@@ -2,7 +2,11 @@
 
 #include "platform/Platform.h"
 
+#include <memory>
+
 namespace bv {
+
+class ProcessWatcher;
 
 // Converts a filter of description and pattern pairs ("A|*.a|B|*.b;*.c") into the form of
 // the toolkit's file dialogs ("A (*.a);;B (*.b *.c)").
@@ -17,6 +21,7 @@ QString withFilterExtension(const QString& path, const QString& selectedFilter);
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QString programDirectory);
+    ~QtPlatform() override;
 
     void messageBox(const QString& text, bool informationIcon) override;
     bool askYesNo(const QString& text) override;
@@ -26,6 +31,12 @@ public:
     bool setStoreValue(const QString& section, const QString& key, const QString& value) override;
     StartFailure startProcess(const QString& program, const QStringList& arguments,
                               const QString& workingDirectory) override;
+    StartFailure startWatchedProcess(const QString& program, const QStringList& arguments,
+                                     const QString& workingDirectory, const QString& outputPath,
+                                     QString& outputProblem, ProcessEndHandler onEnd) override;
+    void consoleReply(const QString& text) override;
+    // Where consoleReply hands its lines: the window layer connects the interpreter.
+    void setConsoleReplies(std::function<void(const QString&)> replies);
     bool openDocument(const QString& path) override;
     QString programDirectory() const override { return programDirectory_; }
     QString argumentText() const override;
@@ -33,6 +44,10 @@ public:
 
 private:
     QString programDirectory_;
+    std::function<void(const QString&)> consoleReplies_;
+#ifdef Q_OS_UNIX
+    std::unique_ptr<ProcessWatcher> watcher_;
+#endif
 };
 
 } // namespace bv

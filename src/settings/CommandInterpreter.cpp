@@ -165,11 +165,21 @@ void CommandInterpreter::setWindowActions(WindowActions* windows) {
 }
 
 void CommandInterpreter::interpret(const QString& line) {
+    ++running_;
     const Status status = run(line);
     // Failures without a reply of their own fail a running script; typed at the console
     // they still deserve a word.
     if (status.failed && !ended_)
         echo(status.reason);
+    if (--running_ == 0 && !waiting_.isEmpty())
+        interpret(waiting_.takeFirst()); // which takes the rest in turn
+}
+
+void CommandInterpreter::interpretWhenIdle(const QString& line) {
+    if (running_ > 0)
+        waiting_.append(line);
+    else
+        interpret(line);
 }
 
 void CommandInterpreter::setConsoleText(const QString& text) {

@@ -30,6 +30,10 @@ public:
 
     // Runs one console command, as typed at the console or sent by a menu entry.
     void interpret(const QString& line);
+    // Runs a command that arrives on its own, such as the news that a game has ended: at once
+    // when no command is running, else once the running one (with its scripts and message
+    // boxes) has ended, in the order they came.
+    void interpretWhenIdle(const QString& line);
 
     const QString& consoleText() const { return console_; }
     // Used when the console window is rebuilt: puts back what it showed.
@@ -79,6 +83,8 @@ private:
     int scriptDepth_ = 0;
     int scriptsOpened_ = 0;
     int scriptBudget_ = kDefaultScriptBudget;
+    int running_ = 0; // commands under way: more than one while a message box holds one
+    QStringList waiting_;
     bool ended_ = false;
 };
 

@@ -94,10 +94,14 @@ int main(int argc, char* argv[]) {
         return bv::makeMainWindowFrame(settings, colours, interpreter, platform);
     });
     interpreter.setWindowActions(&windows);
+    platform.setConsoleReplies([&interpreter](const QString& text) {
+        interpreter.interpretWhenIdle(QStringLiteral("echo ") + text);
+    });
 
     bv::Main(windows);
     // An exit in the startup script ends the program before the event loop could.
     const int code = interpreter.ended() ? 0 : QApplication::exec();
     interpreter.setWindowActions(nullptr); // the windows go first
+    platform.setConsoleReplies(nullptr);
     return code;
 }

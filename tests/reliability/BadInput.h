@@ -24,11 +24,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-// Readable failure messages for texts in GoogleTest.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace bv::test {
 
 // Every write of a regular file beyond `bytes` fails for as long as this lives: a file write

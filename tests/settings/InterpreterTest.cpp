@@ -242,6 +242,21 @@ TEST_F(Interpreter, MsgShowsModalBoxWithOriginalText) {
     EXPECT_EQ(platform.messages.size(), 1u);
 }
 
+// News that arrives while a command runs (a game ended while a script waits in a message
+// box) comes after that command, in order; with nothing running it comes at once.
+TEST_F(Interpreter, RepliesFromOutsideWaitForTheRunningCommand) {
+    writeScript(QStringLiteral("m.brv"), "msg wait\r\nwarp 01\r\n");
+    platform.onMessage = [this](const QString&) {
+        interpreter.interpretWhenIdle(QStringLiteral("echo game ended"));
+        interpreter.interpretWhenIdle(QStringLiteral("echo its last line"));
+    };
+    EXPECT_EQ(run(QStringLiteral("exec m.brv")),
+              L({"exec m.brv", "Warp Set", "game ended", "its last line"}));
+    interpreter.interpretWhenIdle(QStringLiteral("echo at once"));
+    EXPECT_EQ(outputLines().constLast(), QStringLiteral("at once"));
+    EXPECT_TRUE(interpreter.debugLog().endsWith(QStringLiteral("\necho at once")));
+}
+
 TEST_F(Interpreter, SetDoomPathCases) {
     EXPECT_EQ(run(QStringLiteral("setdoompath")), L({"c:\\doom2"}));
     EXPECT_EQ(run(QStringLiteral("setdoompath ")), L({"setdoompath error"}));

@@ -28,6 +28,7 @@ public:
         QString program;
         QStringList arguments;
         QString workingDirectory;
+        QString outputPath; // set for a watched start
     };
 
     QString programDir;
@@ -41,6 +42,10 @@ public:
     StartFailure startResult = StartFailure::None;
     // When set, starts the program for real through this function instead of recording only.
     std::function<StartFailure(const Start&)> starter;
+    // The end handlers of watched starts, in order: a test ends a program by calling one.
+    std::vector<ProcessEndHandler> watches;
+    QString outputProblem; // what a watched start reports of its output file
+    QStringList consoleReplies;
     std::vector<QString> documents;
     bool documentsOpen = true;
     QMap<QPair<QString, QString>, QString> store;
@@ -83,10 +88,21 @@ public:
     }
     StartFailure startProcess(const QString& program, const QStringList& args,
                               const QString& workingDirectory) override {
-        Start start{program, args, workingDirectory};
+        Start start{program, args, workingDirectory, QString()};
         starts.push_back(start);
         return starter ? starter(start) : startResult;
     }
+    StartFailure startWatchedProcess(const QString& program, const QStringList& args,
+                                     const QString& workingDirectory, const QString& outputPath,
+                                     QString& problem, ProcessEndHandler onEnd) override {
+        const StartFailure started = startProcess(program, args, workingDirectory);
+        starts.back().outputPath = outputPath;
+        problem = outputProblem;
+        if (started == StartFailure::None)
+            watches.push_back(std::move(onEnd));
+        return started;
+    }
+    void consoleReply(const QString& text) override { consoleReplies << text; }
     bool openDocument(const QString& path) override {
         documents.push_back(path);
         return documentsOpen;

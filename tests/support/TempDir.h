@@ -6,6 +6,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// Failed comparisons of texts print the texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace bv::test {
 
 inline QByteArray readBytes(const QString& path) {
