@@ -110,6 +110,19 @@ StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchP
 #endif
 }
 
+QStringList nativeEnginesOnPath() {
+    static const char* const engines[] = {
+        "doomlegacy", "chocolate-doom", "crispy-doom", "dsda-doom", "prboom-plus",
+        "woof",       "nugget-doom",    "eternity",    "odamex",    "zandronum",
+        "gzdoom",     "lzdoom",         "uzdoom"};
+    QStringList found;
+    for (const char* engine : engines) {
+        if (!QStandardPaths::findExecutable(QLatin1String(engine)).isEmpty())
+            found << QLatin1String(engine);
+    }
+    return found;
+}
+
 LaunchResult startGame(Platform& platform, const StartCommand& command) {
     if (!command.failure.ok())
         return command.failure;

@@ -40,6 +40,10 @@ StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchP
 // alsoOnPath is set. Empty when none is found.
 QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath);
 
+// The engines that run Doom-format games natively on this kind of system and are on the PATH
+// now, in a fixed order: one lookup each.
+QStringList nativeEnginesOnPath();
+
 // Starts the command detached. A watched engine's output goes to engine.txt in the program
 // directory, and the console hears when it ends badly.
 LaunchResult startGame(Platform& platform, const StartCommand& command);

@@ -4,6 +4,7 @@
 #include "MainPanes.h"
 #include "SettingsBinder.h"
 
+#include "launch/GameStart.h"
 #include "launch/Launches.h"
 #include "platform/Platform.h"
 #include "settings/CommandInterpreter.h"
@@ -115,7 +116,10 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
     QStringList executables;
     for (const char* exe : kExecutables)
         executables << QString::fromLatin1(exe);
-    comboEXE->addItems(executables); // one insertion rather than seven
+    // The list's own names are Windows programs; a player elsewhere is offered the engines
+    // that this system has.
+    executables << nativeEnginesOnPath();
+    comboEXE->addItems(executables); // one insertion for all
     // Binding after the list is filled keeps the record's "Doom3.exe" as the text.
     binder_->bindChildren(centralWidget());
     fillScriptList();

@@ -69,7 +69,17 @@ private Q_SLOTS:
     void loadFillsTheWindow() {
         MainWindowFixture f;
         f.settings.setText(Text::txtName, QStringLiteral("gi joe"));
+        // Engines of this system on the PATH follow the list's own, in a fixed order.
+        QTemporaryDir bin;
+        for (const char* engine : {"woof", "dsda-doom", "chocolate-doom", "gzdoom"}) {
+            f.touch(pathIn(bin, QLatin1String(engine)));
+            if (qstrcmp(engine, "gzdoom") != 0) // not a program: not offered
+                QFile::setPermissions(pathIn(bin, QLatin1String(engine)), QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
         MainWindow& w = f.window();
+        qputenv("PATH", path);
         QCOMPARE(w.windowTitle(), QStringLiteral("Brimvault Version 1.21 Beta"));
         QCOMPARE(f.settings.text(Text::txtName), QStringLiteral("GI JOE"));
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -80,8 +90,9 @@ private Q_SLOTS:
         QStringList offeredExes;
         for (int i = 0; i < exe->count(); ++i)
             offeredExes << exe->itemText(i);
-        QCOMPARE(offeredExes, QStringList({"Cajun.exe", "Doom3.exe", "Doombot.exe", "legacy.exe",
-                                           "windoom3.exe", "ybot.exe", "ybot050.exe"}));
+        QCOMPARE(offeredExes,
+                 QStringList({"Cajun.exe", "Doom3.exe", "Doombot.exe", "legacy.exe", "windoom3.exe",
+                              "ybot.exe", "ybot050.exe", "chocolate-doom", "dsda-doom", "woof"}));
         QCOMPARE(exe->currentText(), QStringLiteral("Doom3.exe"));
         QCOMPARE(f.settings.text(Text::comboEXE), QStringLiteral("Doom3.exe"));
         QVERIFY(!f.control<QComboBox>("comboExec")->isEditable());
