@@ -47,7 +47,8 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
                 "  -nosetup    skip the setup wizard of the first start\n"
                 "  --help      show this text\n"
                 "  --version   show the version\n\n"
-                "Program directory (main.brv, config.brv, colour.brc, debug.txt, help/):\n"
+                "Program directory (main.brv, config.brv, colour.brc, debug.txt, engine.txt,\n"
+                "help/):\n"
                 "  %s\n"
                 "It is the folder of the executable when that folder is writable and is not\n"
                 "an installed layout (bin/ with ../share/brimvault/ beside it); otherwise it is\n"
@@ -55,7 +56,8 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
                 "Per-user settings (window positions, docking, first run):\n"
                 "  %s\n"
                 "Launch files are written into the Doom directory chosen in the setup wizard\n"
-                "or the options window.\n",
+                "or the options window. A game started on this system writes its output to\n"
+                "engine.txt, and the console says when it ends with an error.\n",
                 kVersion, qPrintable(programDirectory),
                 qPrintable(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QStringLiteral("/Brimvault/Brimvault.conf")));
