@@ -16,18 +16,18 @@ QString quoted(const QString& text) {
 
 QStringList preferenceLines(const LaunchSettings& settings, bool withAlias) {
     QStringList lines;
-    const QString weapons = settings.text(Text::txtWeap);
+    const QString weapons = settings.text(Text::weaponsOrder);
     if (!weapons.isEmpty())
         lines << QStringLiteral("weaponpref ") + weapons;
-    const QString skill = settings.text(Text::txtBotSkill);
+    const QString skill = settings.text(Text::botSkill);
     if (!skill.isEmpty())
         lines << QStringLiteral("botskill ") + skill;
-    lines << QStringLiteral("gr_crappymlook ") + digit(settings, Check::checkMLOOK);
+    lines << QStringLiteral("gr_crappymlook ") + digit(settings, Check::crappyMouseLook);
     // The engine has no command that reads a bot file by itself; the alias gives it one.
     if (withAlias)
         lines << QStringLiteral("alias addbots ") + quoted(QStringLiteral("exec addbots.cfg"));
-    lines << QStringLiteral("weapondrop ") + digit(settings, Check::checkWeapD);
-    const QString execCfg = settings.text(Text::txtExecCFG);
+    lines << QStringLiteral("weapondrop ") + digit(settings, Check::weaponDrop);
+    const QString execCfg = settings.text(Text::customConfig);
     if (!execCfg.isEmpty())
         lines << QStringLiteral("exec ") + execCfg;
     return lines;
@@ -69,21 +69,21 @@ std::array<EngineItem, kEngineItemCount> engineItems(const LaunchSettings& setti
     const auto flag = [](bool when, const char* name) {
         return EngineItem{when, QLatin1String(name)};
     };
-    const QString demo = text(Text::txtDemoFile);
+    const QString demo = text(Text::demoFile);
     return {{
-        valued("-warp ", Text::txtWarp),
-        valued("-file ", Text::txtPWADS),
-        valued("-mb ", Text::txtHeap),
-        flag(settings.checked(Check::check3DFX), "-3dfx"),
-        flag(withOpenGl && settings.checked(Check::checkGL), "-opengl"),
-        flag(settings.dm() == DmOption::optionDM, "-deathmatch"),
-        flag(settings.dm() == DmOption::optionDM2, "-altdeath"),
-        flag(settings.checked(Check::checkCTF), "-ctf"),
-        valued("", Text::txtPar),
-        valued("-config ", Text::txtConfigFile),
-        flag(!settings.checked(Check::checkMon), "-nomonsters"),
-        EngineItem{settings.checked(Check::checkRecDemo), QStringLiteral("-record ") + demo},
-        EngineItem{settings.checked(Check::checkPlayDemo), QStringLiteral("-playdemo ") + demo},
+        valued("-warp ", Text::warp),
+        valued("-file ", Text::pwads),
+        valued("-mb ", Text::heap),
+        flag(settings.checked(Check::threeDfx), "-3dfx"),
+        flag(withOpenGl && settings.checked(Check::openGl), "-opengl"),
+        flag(settings.dm() == DmOption::deathmatch, "-deathmatch"),
+        flag(settings.dm() == DmOption::altDeath, "-altdeath"),
+        flag(settings.checked(Check::captureTheFlag), "-ctf"),
+        valued("", Text::extraParameters),
+        valued("-config ", Text::configFile),
+        flag(!settings.checked(Check::monsters), "-nomonsters"),
+        EngineItem{settings.checked(Check::recordDemo), QStringLiteral("-record ") + demo},
+        EngineItem{settings.checked(Check::playDemo), QStringLiteral("-playdemo ") + demo},
     }};
 }
 
@@ -97,7 +97,7 @@ QString engineArguments(const LaunchSettings& settings, bool withOpenGl) {
 }
 
 QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl) {
-    return settings.text(Text::comboEXE) + engineArguments(settings, withOpenGl);
+    return settings.text(Text::executable) + engineArguments(settings, withOpenGl);
 }
 
 FileLines batchFileLines(const QString& doomDirectory, const QString& command) {
@@ -113,8 +113,8 @@ FileLines batchFileLines(const QString& doomDirectory, const QString& command) {
 }
 
 QStringList hx8ConfigLines(const LaunchSettings& settings, const QStringList& parameterLines) {
-    QStringList lines{settings.text(Text::txtComputerName), settings.text(Text::txtComPorts),
-                      settings.text(Text::comboEXE)};
+    QStringList lines{settings.text(Text::computerName), settings.text(Text::comPorts),
+                      settings.text(Text::executable)};
     lines << parameterLines;
     for (const EngineItem& item : engineItems(settings, false)) {
         if (item.included)
@@ -126,25 +126,25 @@ QStringList hx8ConfigLines(const LaunchSettings& settings, const QStringList& pa
 FileLines doomaticConfigLines(const LaunchSettings& settings) {
     FileLines file;
     QStringList& lines = file.lines;
-    lines << QStringLiteral("name = ") + quoted(settings.text(Text::txtName))
+    lines << QStringLiteral("name = ") + quoted(settings.text(Text::playerName))
           << QStringLiteral("color = 1")
           << QStringLiteral("config = ") + quoted(QStringLiteral("default"))
           << QStringLiteral("recorddemo = 0") << QStringLiteral("timer = 15")
           << QStringLiteral("autojoin = 0") << QStringLiteral("alphasort = 1")
           << QStringLiteral("maxdemo = 512") << QStringLiteral("lmpmast = 3")
           << QStringLiteral("pallete = 0")
-          << QStringLiteral("addparm = ") + quoted(settings.text(Text::txtMaticPar))
-          << QStringLiteral("maxplayers = ") + settings.text(Text::txtMax)
-          << QStringLiteral("localparm = ") + quoted(settings.text(Text::txtPar))
+          << QStringLiteral("addparm = ") + quoted(settings.text(Text::doomaticParameters))
+          << QStringLiteral("maxplayers = ") + settings.text(Text::doomaticMaxPlayers)
+          << QStringLiteral("localparm = ") + quoted(settings.text(Text::extraParameters))
           << QStringLiteral("#WADSET") << QStringLiteral("desc = Brimvault");
     // Doomatic has no gametype for the alternative deathmatch, so that game set has none.
-    if (settings.dm() == DmOption::optionDM)
+    if (settings.dm() == DmOption::deathmatch)
         lines << QStringLiteral("gametype = 1");
-    else if (settings.dm() == DmOption::optionDMNone)
+    else if (settings.dm() == DmOption::none)
         lines << QStringLiteral("gametype = 0");
-    lines << QStringLiteral("wads = ") + settings.text(Text::txtPWADS)
-          << QStringLiteral("map = ") + settings.text(Text::txtWarp);
-    const QString exe = settings.text(Text::comboEXE);
+    lines << QStringLiteral("wads = ") + settings.text(Text::pwads)
+          << QStringLiteral("map = ") + settings.text(Text::warp);
+    const QString exe = settings.text(Text::executable);
     if (exe.size() < 4) {
         file.failure = LaunchError::invalidArgument;
         return file;

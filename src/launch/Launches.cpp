@@ -15,7 +15,7 @@ namespace bv {
 namespace {
 
 QString doomFile(const LaunchSettings& settings, const char* name) {
-    return joinPath(settings.text(Text::txtDir), QLatin1String(name));
+    return joinPath(settings.text(Text::doomDirectory), QLatin1String(name));
 }
 
 // The two engine scripts that every launch writes first, autoexec.cfg complete before
@@ -23,12 +23,12 @@ QString doomFile(const LaunchSettings& settings, const char* name) {
 // which bots the game will get.
 LaunchResult writeEngineScripts(const LaunchSettings& settings, Platform& platform, bool announce) {
     return firstFailure({
-        [&] { return checkDoomDirectory(settings.text(Text::txtDir)); },
+        [&] { return checkDoomDirectory(settings.text(Text::doomDirectory)); },
         [&] {
             return writeLaunchFile(doomFile(settings, "autoexec.cfg"), {autoexecLines(settings)});
         },
         [&] {
-            const QStringList bots = botsToAdd(settings.list(BotList::listUseBots));
+            const QStringList bots = botsToAdd(settings.list(BotList::selectedBots));
             if (announce) {
                 for (const QString& bot : bots)
                     platform.messageBox(bot, false);
@@ -67,7 +67,7 @@ LaunchResult keepPreviousGameSet(const LaunchSettings& settings) {
 } // namespace
 
 LaunchError launchSinglePlayer(const LaunchSettings& settings, Platform& platform) {
-    const QString directory = settings.text(Text::txtDir);
+    const QString directory = settings.text(Text::doomDirectory);
     const QString batch = doomFile(settings, "brv.bat");
     const QString command = engineCommandLine(settings, true);
     return reportLaunchFailure(
@@ -80,8 +80,8 @@ LaunchError launchSinglePlayer(const LaunchSettings& settings, Platform& platfor
 }
 
 LaunchError launchHx8(const LaunchSettings& settings, Platform& platform) {
-    const QString directory = settings.text(Text::txtDir);
-    const QString parameterFile = settings.text(Text::txtParFile);
+    const QString directory = settings.text(Text::doomDirectory);
+    const QString parameterFile = settings.text(Text::hx8ParameterFile);
     const QString batch = doomFile(settings, "hx8.bat");
     QStringList parameterLines;
     return reportLaunchFailure(
@@ -117,14 +117,14 @@ LaunchError launchDoomatic(const LaunchSettings& settings, Platform& platform) {
 }
 
 LaunchError makeBatchFile(const LaunchSettings& settings, Platform& platform) {
-    const QString directory = settings.text(Text::txtDir);
+    const QString directory = settings.text(Text::doomDirectory);
     // Exported batch files have never carried the OpenGL switch; users' copies stay alike.
     return exportFile(platform, directory, "Batch File|*.bat",
                       batchFileLines(directory, engineCommandLine(settings, false)));
 }
 
 LaunchError exportSettings(const LaunchSettings& settings, Platform& platform) {
-    return exportFile(platform, settings.text(Text::txtDir), "Doom Legacy Config File|*.cfg",
+    return exportFile(platform, settings.text(Text::doomDirectory), "Doom Legacy Config File|*.cfg",
                       {exportedConfigLines(settings)});
 }
 
@@ -135,7 +135,7 @@ void pickParameterFile(LaunchSettings& settings, Platform& platform) {
     request.flags = kHideReadOnly;
     const QString path = platform.fileDialog(FileDialogKind::Open, request);
     if (!path.isEmpty())
-        settings.setText(Text::txtParFile, path);
+        settings.setText(Text::hx8ParameterFile, path);
 }
 
 } // namespace bv

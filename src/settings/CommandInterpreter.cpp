@@ -86,58 +86,58 @@ const Row kCommands[] = {
     {"msg", Kind::Msg},
     {"exit", Kind::Exit, true},
     {"options", Kind::Options, true},
-    {"setdoompath", Kind::SetDoomPath, false, t(Text::txtDir), kPathCase, "Doom path set",
+    {"setdoompath", Kind::SetDoomPath, false, t(Text::doomDirectory), kPathCase, "Doom path set",
      "setdoompath error"},
-    {"exe", Kind::Value, false, t(Text::comboEXE), kPathCase, "EXE Set", "EXE command error"},
-    {"warp", Kind::Value, false, t(Text::txtWarp), false, "Warp Set", "Warp command error"},
-    {"files", Kind::Value, false, t(Text::txtPWADS), kPathCase, "Files Set", "Files command error"},
-    {"heap", Kind::Value, false, t(Text::txtHeap), false, "Heap Set", "Heap command error"},
-    {"width", Kind::Value, false, t(Text::txtWidth), false, "Width Set", "Width command error"},
-    {"height", Kind::Value, false, t(Text::txtHeight), false, "Height Set", "Height command error"},
-    {"par", Kind::Value, false, t(Text::txtPar), kPathCase, "Extra Parameters Set",
+    {"exe", Kind::Value, false, t(Text::executable), kPathCase, "EXE Set", "EXE command error"},
+    {"warp", Kind::Value, false, t(Text::warp), false, "Warp Set", "Warp command error"},
+    {"files", Kind::Value, false, t(Text::pwads), kPathCase, "Files Set", "Files command error"},
+    {"heap", Kind::Value, false, t(Text::heap), false, "Heap Set", "Heap command error"},
+    {"width", Kind::Value, false, t(Text::width), false, "Width Set", "Width command error"},
+    {"height", Kind::Value, false, t(Text::height), false, "Height Set", "Height command error"},
+    {"par", Kind::Value, false, t(Text::extraParameters), kPathCase, "Extra Parameters Set",
      "Extra Parameters command error"},
-    {"name", Kind::Value, false, t(Text::txtName), false, "Name Set", "Name command error"},
-    {"weaponpref", Kind::Value, false, t(Text::txtWeap), false, "Preferred Weapons Order Set",
+    {"name", Kind::Value, false, t(Text::playerName), false, "Name Set", "Name command error"},
+    {"weaponpref", Kind::Value, false, t(Text::weaponsOrder), false, "Preferred Weapons Order Set",
      "Preferred Weapons Order command error"},
-    {"botskill", Kind::Value, false, t(Text::txtBotSkill), false, "Bot Skill Set",
+    {"botskill", Kind::Value, false, t(Text::botSkill), false, "Bot Skill Set",
      "Botskill command error"},
-    {"gr_crappymlook", Kind::Switch, false, c(Check::checkMLOOK), false, "gr_crappymlook set",
+    {"gr_crappymlook", Kind::Switch, false, c(Check::crappyMouseLook), false, "gr_crappymlook set",
      "gr_crappymlook command Error", "gr_crappymlook command Error", 16},
-    {"3dfx", Kind::Switch, false, c(Check::check3DFX), false, "3dfx set", "error 3DFX",
+    {"3dfx", Kind::Switch, false, c(Check::threeDfx), false, "3dfx set", "error 3DFX",
      "3DFX command Error", 6},
-    {"ctf", Kind::Switch, false, c(Check::checkCTF), false, "CTF set", "error CTF",
+    {"ctf", Kind::Switch, false, c(Check::captureTheFlag), false, "CTF set", "error CTF",
      "CTF command Error", 5},
     {"dm", Kind::Switch, false, kDm, false, "DM set", "error DM", "DM command Error", 4},
-    {"hx8_computername", Kind::Value, false, t(Text::txtComputerName), false,
+    {"hx8_computername", Kind::Value, false, t(Text::computerName), false,
      "HX8 Computer Name Set", "hx8_computername command error"},
-    {"hx8_comports", Kind::Value, false, t(Text::txtComPorts), false, "HX8 COM Ports Set",
+    {"hx8_comports", Kind::Value, false, t(Text::comPorts), false, "HX8 COM Ports Set",
      "hx8_comports command error"},
-    {"hx8_pars", Kind::Value, false, t(Text::txtParFile), kPathCase, "HX8 Parameter File Set",
+    {"hx8_pars", Kind::Value, false, t(Text::hx8ParameterFile), kPathCase, "HX8 Parameter File Set",
      "hx8_pars command error"},
     {"edit", Kind::Edit, true},
     {"update_ybot", Kind::UpdateYbot, true},
-    {"custom_config", Kind::Value, false, t(Text::txtExecCFG), kPathCase, "Custom Config File Set",
+    {"custom_config", Kind::Value, false, t(Text::customConfig), kPathCase, "Custom Config File Set",
      "custom_config command error"},
-    {"doomatic_max", Kind::Value, false, t(Text::txtMax), false, "Doomatic Max Players Set",
+    {"doomatic_max", Kind::Value, false, t(Text::doomaticMaxPlayers), false, "Doomatic Max Players Set",
      "doomatic_max command error"},
-    {"doomatic_par", Kind::Value, false, t(Text::txtMaticPar), kPathCase, "Doomatic Parameters Set",
+    {"doomatic_par", Kind::Value, false, t(Text::doomaticParameters), kPathCase, "Doomatic Parameters Set",
      "doomatic_par command error"},
-    {"config_file", Kind::Value, false, t(Text::txtConfigFile), kPathCase, "Config File Set",
+    {"config_file", Kind::Value, false, t(Text::configFile), kPathCase, "Config File Set",
      "config_file command error"},
-    {"monsters", Kind::Switch, false, c(Check::checkMon), false, "monsters set", "error Monsters",
+    {"monsters", Kind::Switch, false, c(Check::monsters), false, "monsters set", "error Monsters",
      "Monsters command Error", 10},
-    {"weapondrop", Kind::Switch, false, c(Check::checkWeapD), false, "weapondrop  set",
+    {"weapondrop", Kind::Switch, false, c(Check::weaponDrop), false, "weapondrop  set",
      "error weapondrop", "weapondrop command Error", 12},
-    {"gl", Kind::Switch, false, c(Check::checkGL), false, "GL set", "error GL", "GL command Error",
+    {"gl", Kind::Switch, false, c(Check::openGl), false, "GL set", "error GL", "GL command Error",
      4},
     {"zun_help", Kind::ZunHelp},
-    {"zun_exe", Kind::Quiet, false, t(Text::comboEXE), kPathCase, "", "EXE command error"},
-    {"zun_warp", Kind::Quiet, false, t(Text::txtWarp), false, "", "Warp command error"},
-    {"zun_files", Kind::Quiet, false, t(Text::txtPWADS), kPathCase, "", "Files command error"},
-    {"zun_heap", Kind::Quiet, false, t(Text::txtHeap), false, "", "Heap command error"},
-    {"zun_width", Kind::Quiet, false, t(Text::txtWidth), false, "", "Width command error"},
-    {"zun_height", Kind::Quiet, false, t(Text::txtHeight), false, "", "Height command error"},
-    {"zun_par", Kind::Quiet, false, t(Text::txtPar), kPathCase, "",
+    {"zun_exe", Kind::Quiet, false, t(Text::executable), kPathCase, "", "EXE command error"},
+    {"zun_warp", Kind::Quiet, false, t(Text::warp), false, "", "Warp command error"},
+    {"zun_files", Kind::Quiet, false, t(Text::pwads), kPathCase, "", "Files command error"},
+    {"zun_heap", Kind::Quiet, false, t(Text::heap), false, "", "Heap command error"},
+    {"zun_width", Kind::Quiet, false, t(Text::width), false, "", "Width command error"},
+    {"zun_height", Kind::Quiet, false, t(Text::height), false, "", "Height command error"},
+    {"zun_par", Kind::Quiet, false, t(Text::extraParameters), kPathCase, "",
      "Extra Parameters command error"},
     {"zun_font", Kind::ZunFont, false, 0, false, "", "Font Size command error"},
     {"commands", Kind::Commands, true},
@@ -342,11 +342,11 @@ CommandInterpreter::Status CommandInterpreter::runRow(const CommandRow& row, con
         return {};
     case Kind::SetDoomPath:
         if (lowered.size() == k) {
-            echo(settings_.text(Text::txtDir));
+            echo(settings_.text(Text::doomDirectory));
         } else if (argument.isEmpty()) {
             echo(QLatin1String(row.error));
         } else {
-            settings_.setText(Text::txtDir, argument);
+            settings_.setText(Text::doomDirectory, argument);
             echo(QLatin1String(row.ok));
         }
         return {};
@@ -454,7 +454,7 @@ CommandInterpreter::Status CommandInterpreter::execScript(const QString& line,
 }
 
 CommandInterpreter::Status CommandInterpreter::updateBots() {
-    const QString folder = joinPath(settings_.text(Text::txtDir), QStringLiteral("bots"));
+    const QString folder = joinPath(settings_.text(Text::doomDirectory), QStringLiteral("bots"));
     const QFileInfo info(folder);
     if (!info.exists() || !info.isDir())
         return {};
@@ -466,7 +466,7 @@ CommandInterpreter::Status CommandInterpreter::updateBots() {
     QStringList names;
     for (const QString& name : dir.entryList())
         names.append(name.left(name.size() - 4));
-    settings_.addItemsToList(BotList::fileBots, names);
+    settings_.addItemsToList(BotList::availableBots, names);
     return {};
 }
 
@@ -493,7 +493,7 @@ void CommandInterpreter::runExitSequence() {
         {window, "MainLeft", QString::number(placement.mainLeft)},
         {window, "ConTop", QString::number(placement.consoleTop)},
         {window, "ConLeft", QString::number(placement.consoleLeft)},
-        {console, "Docking", QString::number(consoleOptions_.checkDock())},
+        {console, "Docking", QString::number(consoleOptions_.docked())},
         {console, "Show",
          placement.consoleShown ? QStringLiteral("True") : QStringLiteral("False")},
     };

@@ -8,46 +8,35 @@ namespace {
 
 struct TextDefault {
     Text field;
-    const char* name;
     const char* value;
 };
 
 // Row order follows the Text enum.
 constexpr TextDefault kTexts[kTextCount] = {
-    {Text::comboEXE, "comboEXE", "Doom3.exe"},
-    {Text::txtWarp, "txtWarp", ""},
-    {Text::txtPWADS, "txtPWADS", ""},
-    {Text::txtHeap, "txtHeap", "10"},
-    {Text::txtWidth, "txtWidth", "320"},
-    {Text::txtHeight, "txtHeight", "200"},
-    {Text::txtPar, "txtPar", ""},
-    {Text::txtDir, "txtDir", "c:\\doom2"},
-    {Text::txtWeap, "txtWeap", "014576328"},
-    {Text::txtBotSkill, "txtBotSkill", "2"},
-    {Text::txtName, "txtName", "GI JOE"},
-    {Text::txtComputerName, "txtComputerName", "GI JOE'S COMPUTER"},
-    {Text::txtComPorts, "txtComPorts", "com3,57600"},
-    {Text::txtParFile, "txtParFile", ""},
-    {Text::txtExecCFG, "txtExecCFG", ""},
-    {Text::txtConfigFile, "txtConfigFile", ""},
-    {Text::txtMax, "txtMax", "4"},
-    {Text::txtMaticPar, "txtMaticPar", ""},
-    {Text::txtDemoFile, "txtDemoFile", ""},
-    {Text::txtDemoDir, "txtDemoDir", ""},
+    {Text::executable, "Doom3.exe"},
+    {Text::warp, ""},
+    {Text::pwads, ""},
+    {Text::heap, "10"},
+    {Text::width, "320"},
+    {Text::height, "200"},
+    {Text::extraParameters, ""},
+    {Text::doomDirectory, "c:\\doom2"},
+    {Text::weaponsOrder, "014576328"},
+    {Text::botSkill, "2"},
+    {Text::playerName, "GI JOE"},
+    {Text::computerName, "GI JOE'S COMPUTER"},
+    {Text::comPorts, "com3,57600"},
+    {Text::hx8ParameterFile, ""},
+    {Text::customConfig, ""},
+    {Text::configFile, ""},
+    {Text::doomaticMaxPlayers, "4"},
+    {Text::doomaticParameters, ""},
+    {Text::demoFile, ""},
+    {Text::demoDirectory, ""},
 };
 
-struct CheckDefault {
-    Check field;
-    const char* name;
-    int value;
-};
-
-constexpr CheckDefault kChecks[kCheckCount] = {
-    {Check::checkMLOOK, "checkMLOOK", 0},     {Check::check3DFX, "check3DFX", 0},
-    {Check::checkCTF, "checkCTF", 0},         {Check::checkMon, "checkMon", 1},
-    {Check::checkWeapD, "checkWeapD", 0},     {Check::checkGL, "checkGL", 0},
-    {Check::checkRecDemo, "checkRecDemo", 0}, {Check::checkPlayDemo, "checkPlayDemo", 0},
-};
+// Monsters are on; every other switch is off.
+constexpr int kChecks[kCheckCount] = {0, 0, 0, 1, 0, 0, 0, 0};
 
 // Sorted list boxes order without regard to case; equal names keep insertion order.
 bool sortsBefore(const QString& a, const QString& b) {
@@ -57,36 +46,14 @@ bool sortsBefore(const QString& a, const QString& b) {
 
 } // namespace
 
-const char* controlName(Text field) {
-    return kTexts[static_cast<int>(field)].name;
-}
-const char* controlName(Check field) {
-    return kChecks[static_cast<int>(field)].name;
-}
-const char* controlName(DmOption option) {
-    switch (option) {
-    case DmOption::optionDMNone:
-        return "optionDMNone";
-    case DmOption::optionDM:
-        return "optionDM";
-    case DmOption::optionDM2:
-        return "optionDM2";
-    }
-    return "";
-}
-const char* controlName(BotList list) {
-    return list == BotList::fileBots ? "fileBots" : "listUseBots";
-}
-
 LaunchSettings::LaunchSettings(QObject* parent) : QObject(parent) {
     for (const auto& row : kTexts)
         texts_[static_cast<size_t>(row.field)] = QString::fromLatin1(row.value);
-    for (const auto& row : kChecks)
-        checks_[static_cast<size_t>(row.field)] = row.value;
+    std::copy(std::begin(kChecks), std::end(kChecks), checks_.begin());
 }
 
 void LaunchSettings::setText(Text field, const QString& value) {
-    const QString stored = field == Text::txtWeap ? value.left(kWeaponsOrderMax) : value;
+    const QString stored = field == Text::weaponsOrder ? value.left(kWeaponsOrderMax) : value;
     QString& slot = texts_[static_cast<size_t>(field)];
     if (slot == stored)
         return;
@@ -102,10 +69,10 @@ void LaunchSettings::setCheck(Check field, int value) {
         Q_EMIT checkChanged(field);
     }
     // 3DFX and OpenGL exclude each other, whoever sets them.
-    if (stored == 1 && field == Check::check3DFX)
-        setCheck(Check::checkGL, 0);
-    else if (stored == 1 && field == Check::checkGL)
-        setCheck(Check::check3DFX, 0);
+    if (stored == 1 && field == Check::threeDfx)
+        setCheck(Check::openGl, 0);
+    else if (stored == 1 && field == Check::openGl)
+        setCheck(Check::threeDfx, 0);
 }
 
 void LaunchSettings::setDm(DmOption option) {
@@ -146,7 +113,8 @@ bool LaunchSettings::moveBetweenLists(BotList from, int index) {
     if (index < 0 || index >= source.size())
         return false;
     const QString item = source.at(index);
-    const BotList to = from == BotList::fileBots ? BotList::listUseBots : BotList::fileBots;
+    const BotList to =
+        from == BotList::availableBots ? BotList::selectedBots : BotList::availableBots;
     addToList(to, item);
     removeFromList(from, index);
     return true;
@@ -165,12 +133,12 @@ bool ConsoleOptions::setValue(int component, int value) {
     return true;
 }
 
-void ConsoleOptions::setCheckDock(int value) {
+void ConsoleOptions::setDocked(int value) {
     const int stored = value != 0 ? 1 : 0;
-    if (checkDock_ == stored)
+    if (docked_ == stored)
         return;
-    checkDock_ = stored;
-    Q_EMIT checkDockChanged();
+    docked_ = stored;
+    Q_EMIT dockedChanged();
 }
 
 } // namespace bv

@@ -8,69 +8,64 @@
 
 namespace bv {
 
-// Every text setting, named after the control that shows it.
+// Every text setting.
 enum class Text {
-    comboEXE,
-    txtWarp,
-    txtPWADS,
-    txtHeap,
-    txtWidth,
-    txtHeight,
-    txtPar,
-    txtDir, // the Doom directory, shown in the options window
-    txtWeap,
-    txtBotSkill,
-    txtName,
-    txtComputerName,
-    txtComPorts,
-    txtParFile,
-    txtExecCFG,
-    txtConfigFile,
-    txtMax,
-    txtMaticPar,
-    txtDemoFile,
-    txtDemoDir, // the demo directory, shown in the options window
+    executable, // the engine, first word of its command line
+    warp,
+    pwads,
+    heap,
+    width,
+    height,
+    extraParameters,
+    doomDirectory, // where every launch file goes; shown in the options window
+    weaponsOrder,
+    botSkill,
+    playerName,
+    computerName, // HX8
+    comPorts,     // HX8
+    hx8ParameterFile,
+    customConfig, // a config file that autoexec.cfg executes
+    configFile,   // the engine's own config file
+    doomaticMaxPlayers,
+    doomaticParameters,
+    demoFile,
+    demoDirectory, // empty for the Doom directory; shown in the options window
 };
-inline constexpr int kTextCount = static_cast<int>(Text::txtDemoDir) + 1;
+inline constexpr int kTextCount = static_cast<int>(Text::demoDirectory) + 1;
 
 enum class Check {
-    checkMLOOK,
-    check3DFX,
-    checkCTF,
-    checkMon,
-    checkWeapD,
-    checkGL,
-    checkRecDemo,
-    checkPlayDemo,
+    crappyMouseLook,
+    threeDfx,
+    captureTheFlag,
+    monsters,
+    weaponDrop,
+    openGl,
+    recordDemo,
+    playDemo,
 };
-inline constexpr int kCheckCount = static_cast<int>(Check::checkPlayDemo) + 1;
+inline constexpr int kCheckCount = static_cast<int>(Check::playDemo) + 1;
 
-// The deathmatch option group: exactly one button is selected.
-enum class DmOption { optionDMNone, optionDM, optionDM2 };
+// The deathmatch mode: exactly one is selected.
+enum class DmOption { none, deathmatch, altDeath };
 
-enum class BotList { fileBots, listUseBots };
+enum class BotList { availableBots, selectedBots };
 
 inline constexpr int kWeaponsOrderMax = 9;
 
-const char* controlName(Text field);
-const char* controlName(Check field);
-const char* controlName(DmOption option);
-const char* controlName(BotList list);
-
-// The launch settings: one field per control. Windows bind to it through the change
-// signals, commands and launches read and write it; there is no second copy.
+// The launch settings. Windows bind to it through the change signals, commands and launches
+// read and write it; there is no second copy.
 class LaunchSettings : public QObject {
     Q_OBJECT
 public:
     explicit LaunchSettings(QObject* parent = nullptr);
 
     QString text(Text field) const { return texts_[static_cast<size_t>(field)]; }
-    // txtWeap keeps its first nine characters; everything else is stored as given.
+    // The weapons order keeps its first nine characters; everything else is stored as given.
     void setText(Text field, const QString& value);
 
     int check(Check field) const { return checks_[static_cast<size_t>(field)]; }
     bool checked(Check field) const { return check(field) != 0; }
-    // Any non-zero value checks. Checking check3DFX clears checkGL and the reverse.
+    // Any non-zero value checks. Checking 3DFX clears OpenGL and the reverse.
     void setCheck(Check field, int value);
 
     DmOption dm() const { return dm_; }
@@ -94,16 +89,16 @@ Q_SIGNALS:
 private:
     std::array<QString, kTextCount> texts_;
     std::array<int, kCheckCount> checks_{};
-    DmOption dm_ = DmOption::optionDMNone;
+    DmOption dm_ = DmOption::none;
     std::array<QStringList, 2> lists_;
 };
 
-// The console's colours and docking switch, held by the options window's controls.
+// The console's colours and whether it is docked below the main window.
 class ConsoleOptions : public QObject {
     Q_OBJECT
 public:
     // In the order of the theme file: background red, green, blue, then text red, green, blue.
-    enum Component { redBack, greenBack, blueBack, redFore, greenFore, blueFore };
+    enum Component { backgroundRed, backgroundGreen, backgroundBlue, textRed, textGreen, textBlue };
     static constexpr int kComponentCount = 6;
 
     explicit ConsoleOptions(QObject* parent = nullptr);
@@ -113,16 +108,16 @@ public:
     bool setValue(int component, int value);
     std::array<int, kComponentCount> values() const { return values_; }
 
-    int checkDock() const { return checkDock_; }
-    void setCheckDock(int value);
+    int docked() const { return docked_; }
+    void setDocked(int value);
 
 Q_SIGNALS:
     void valueChanged(int component);
-    void checkDockChanged();
+    void dockedChanged();
 
 private:
     std::array<int, kComponentCount> values_{0, 0, 0, 255, 215, 0};
-    int checkDock_ = 0;
+    int docked_ = 0;
 };
 
 } // namespace bv

@@ -11,38 +11,38 @@ struct SavedLine {
 };
 
 constexpr SavedLine kSavedForm[] = {
-    {"zun_exe", SavedLine::TextValue, static_cast<int>(Text::comboEXE)},
-    {"zun_warp", SavedLine::TextValue, static_cast<int>(Text::txtWarp)},
-    {"zun_files", SavedLine::TextValue, static_cast<int>(Text::txtPWADS)},
-    {"zun_heap", SavedLine::TextValue, static_cast<int>(Text::txtHeap)},
-    {"zun_width", SavedLine::TextValue, static_cast<int>(Text::txtWidth)},
-    {"zun_height", SavedLine::TextValue, static_cast<int>(Text::txtHeight)},
-    {"zun_par", SavedLine::TextValue, static_cast<int>(Text::txtPar)},
-    {"setdoompath", SavedLine::TextValue, static_cast<int>(Text::txtDir)},
-    {"weaponpref", SavedLine::TextValue, static_cast<int>(Text::txtWeap)},
-    {"botskill", SavedLine::TextValue, static_cast<int>(Text::txtBotSkill)},
-    {"name", SavedLine::TextValue, static_cast<int>(Text::txtName)},
-    {"gr_crappymlook", SavedLine::CheckValue, static_cast<int>(Check::checkMLOOK)},
-    {"3dfx", SavedLine::CheckValue, static_cast<int>(Check::check3DFX)},
-    {"ctf", SavedLine::CheckValue, static_cast<int>(Check::checkCTF)},
+    {"zun_exe", SavedLine::TextValue, static_cast<int>(Text::executable)},
+    {"zun_warp", SavedLine::TextValue, static_cast<int>(Text::warp)},
+    {"zun_files", SavedLine::TextValue, static_cast<int>(Text::pwads)},
+    {"zun_heap", SavedLine::TextValue, static_cast<int>(Text::heap)},
+    {"zun_width", SavedLine::TextValue, static_cast<int>(Text::width)},
+    {"zun_height", SavedLine::TextValue, static_cast<int>(Text::height)},
+    {"zun_par", SavedLine::TextValue, static_cast<int>(Text::extraParameters)},
+    {"setdoompath", SavedLine::TextValue, static_cast<int>(Text::doomDirectory)},
+    {"weaponpref", SavedLine::TextValue, static_cast<int>(Text::weaponsOrder)},
+    {"botskill", SavedLine::TextValue, static_cast<int>(Text::botSkill)},
+    {"name", SavedLine::TextValue, static_cast<int>(Text::playerName)},
+    {"gr_crappymlook", SavedLine::CheckValue, static_cast<int>(Check::crappyMouseLook)},
+    {"3dfx", SavedLine::CheckValue, static_cast<int>(Check::threeDfx)},
+    {"ctf", SavedLine::CheckValue, static_cast<int>(Check::captureTheFlag)},
     {"dm", SavedLine::DmValue, 0},
-    {"hx8_computername", SavedLine::TextValue, static_cast<int>(Text::txtComputerName)},
-    {"hx8_comports", SavedLine::TextValue, static_cast<int>(Text::txtComPorts)},
-    {"hx8_pars", SavedLine::TextValue, static_cast<int>(Text::txtParFile)},
-    {"custom_config", SavedLine::TextValue, static_cast<int>(Text::txtExecCFG)},
-    {"config_file", SavedLine::TextValue, static_cast<int>(Text::txtConfigFile)},
-    {"monsters", SavedLine::CheckValue, static_cast<int>(Check::checkMon)},
-    {"weapondrop", SavedLine::CheckValue, static_cast<int>(Check::checkWeapD)},
-    {"gl", SavedLine::CheckValue, static_cast<int>(Check::checkGL)},
+    {"hx8_computername", SavedLine::TextValue, static_cast<int>(Text::computerName)},
+    {"hx8_comports", SavedLine::TextValue, static_cast<int>(Text::comPorts)},
+    {"hx8_pars", SavedLine::TextValue, static_cast<int>(Text::hx8ParameterFile)},
+    {"custom_config", SavedLine::TextValue, static_cast<int>(Text::customConfig)},
+    {"config_file", SavedLine::TextValue, static_cast<int>(Text::configFile)},
+    {"monsters", SavedLine::CheckValue, static_cast<int>(Check::monsters)},
+    {"weapondrop", SavedLine::CheckValue, static_cast<int>(Check::weaponDrop)},
+    {"gl", SavedLine::CheckValue, static_cast<int>(Check::openGl)},
 };
 
 int dmDigit(DmOption option) {
     switch (option) {
-    case DmOption::optionDMNone:
+    case DmOption::none:
         return 0;
-    case DmOption::optionDM:
+    case DmOption::deathmatch:
         return 1;
-    case DmOption::optionDM2:
+    case DmOption::altDeath:
         return 2;
     }
     return 0;

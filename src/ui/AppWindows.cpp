@@ -182,8 +182,8 @@ WindowPlacement AppWindows::placement() const {
 }
 
 QString AppWindows::demoFolder() const {
-    const QString demo = settings_.text(Text::txtDemoDir);
-    return demo.isEmpty() ? settings_.text(Text::txtDir) : demo;
+    const QString demo = settings_.text(Text::demoDirectory);
+    return demo.isEmpty() ? settings_.text(Text::doomDirectory) : demo;
 }
 
 void AppWindows::applyOptions() {

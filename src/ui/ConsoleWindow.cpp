@@ -84,12 +84,12 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ConsoleWindow::applyColours() {
-    const QColor back(colours_.value(ConsoleOptions::redBack),
-                      colours_.value(ConsoleOptions::greenBack),
-                      colours_.value(ConsoleOptions::blueBack));
-    const QColor fore(colours_.value(ConsoleOptions::redFore),
-                      colours_.value(ConsoleOptions::greenFore),
-                      colours_.value(ConsoleOptions::blueFore));
+    const QColor back(colours_.value(ConsoleOptions::backgroundRed),
+                      colours_.value(ConsoleOptions::backgroundGreen),
+                      colours_.value(ConsoleOptions::backgroundBlue));
+    const QColor fore(colours_.value(ConsoleOptions::textRed),
+                      colours_.value(ConsoleOptions::textGreen),
+                      colours_.value(ConsoleOptions::textBlue));
     for (QWidget* box : {static_cast<QWidget*>(txtConsole_), static_cast<QWidget*>(txtInput_)}) {
         QPalette palette = box->palette();
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

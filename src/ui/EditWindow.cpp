@@ -224,7 +224,7 @@ void EditWindow::menuSave_Click() {
 
 QString EditWindow::askForFile(bool forSaving) {
     FileDialogSpec dialog;
-    dialog.initialDirectory = settings_.text(Text::txtDir);
+    dialog.initialDirectory = settings_.text(Text::doomDirectory);
     dialog.fileName = QString();
     dialog.filter = QLatin1String(kFilter);
     dialog.flags = kHideReadOnly;

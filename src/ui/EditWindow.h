@@ -57,7 +57,7 @@ public:
         "Doom Legacy Config File|*.cfg|Brimvault Config File|*.brv|"
         "Brimvault HX8 Parameter File|*.hx8";
 
-    // Reads the Doom directory (Text::txtDir) whenever a dialog opens.
+    // Reads the Doom directory (Text::doomDirectory) whenever a dialog opens.
     EditWindow(LaunchSettings& settings, Platform& platform, QWidget* parent = nullptr);
 
     QPlainTextEdit* textBox() const { return txtText_; }

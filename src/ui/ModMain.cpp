@@ -109,10 +109,10 @@ void Main(AppWindows& windows) {
 
     if (const std::optional<int> docking = storedCheck(
             platform.storeValue(kConsoleSection, QStringLiteral("Docking"), QStringLiteral("0"))))
-        windows.colours().setCheckDock(*docking);
+        windows.colours().setDocked(*docking);
 
     LaunchSettings& settings = windows.settings();
-    main.setExecCfgFolder(settings.text(Text::txtDir));
+    main.setExecCfgFolder(settings.text(Text::doomDirectory));
     main.setDemoFolder(windows.demoFolder());
 
     const QString shownNow = main.consoleShown() ? QStringLiteral("True") : QStringLiteral("False");

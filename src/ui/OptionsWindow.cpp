@@ -39,18 +39,18 @@ struct BarRow {
 
 // Top to bottom within each frame.
 constexpr BarRow kForeRows[] = {
-    {ConsoleOptions::redFore, "redFore", "lblRedFore", "Red"},
-    {ConsoleOptions::greenFore, "greenFore", "lblGreenFore", "Green"},
-    {ConsoleOptions::blueFore, "blueFore", "lblBlueFore", "Blue"},
+    {ConsoleOptions::textRed, "redFore", "lblRedFore", "Red"},
+    {ConsoleOptions::textGreen, "greenFore", "lblGreenFore", "Green"},
+    {ConsoleOptions::textBlue, "blueFore", "lblBlueFore", "Blue"},
 };
 constexpr BarRow kBackRows[] = {
-    {ConsoleOptions::redBack, "redBack", "lblBackRed", "Red"},
-    {ConsoleOptions::greenBack, "greenBack", "lblBackGreen", "Green"},
-    {ConsoleOptions::blueBack, "blueBack", "lblBackBlue", "Blue"},
+    {ConsoleOptions::backgroundRed, "redBack", "lblBackRed", "Red"},
+    {ConsoleOptions::backgroundGreen, "greenBack", "lblBackGreen", "Green"},
+    {ConsoleOptions::backgroundBlue, "blueBack", "lblBackBlue", "Blue"},
 };
 
 bool isForeComponent(int component) {
-    return component >= ConsoleOptions::redFore;
+    return component >= ConsoleOptions::textRed;
 }
 
 } // namespace
@@ -169,12 +169,12 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
     QWidget* order[] = {txtDir_,
                         cmdBrowse,
                         txtDemoDir_,
-                        bars_[ConsoleOptions::redFore],
-                        bars_[ConsoleOptions::greenFore],
-                        bars_[ConsoleOptions::blueFore],
-                        bars_[ConsoleOptions::redBack],
-                        bars_[ConsoleOptions::greenBack],
-                        bars_[ConsoleOptions::blueBack],
+                        bars_[ConsoleOptions::textRed],
+                        bars_[ConsoleOptions::textGreen],
+                        bars_[ConsoleOptions::textBlue],
+                        bars_[ConsoleOptions::backgroundRed],
+                        bars_[ConsoleOptions::backgroundGreen],
+                        bars_[ConsoleOptions::backgroundBlue],
                         checkDock_,
                         cmdSaveTheme,
                         cmdTheme,
@@ -195,7 +195,7 @@ void OptionsWindow::bindTexts() {
     const struct {
         QLineEdit* box;
         Text field;
-    } texts[] = {{txtDir_, Text::txtDir}, {txtDemoDir_, Text::txtDemoDir}};
+    } texts[] = {{txtDir_, Text::doomDirectory}, {txtDemoDir_, Text::demoDirectory}};
     for (const auto& t : texts) {
         t.box->setText(settings_.text(t.field));
         connect(t.box, &QLineEdit::textEdited, this,
@@ -221,20 +221,20 @@ void OptionsWindow::bindColours() {
         colourBar(component)->setValue(colours_.value(component));
         // Only the preview of the changed colour is repainted; the console waits for OK.
         if (isForeComponent(component))
-            paintPreview(lblForeColour_, colours_.value(ConsoleOptions::redFore),
-                         colours_.value(ConsoleOptions::greenFore),
-                         colours_.value(ConsoleOptions::blueFore));
+            paintPreview(lblForeColour_, colours_.value(ConsoleOptions::textRed),
+                         colours_.value(ConsoleOptions::textGreen),
+                         colours_.value(ConsoleOptions::textBlue));
         else
-            paintPreview(lblBackColour_, colours_.value(ConsoleOptions::redBack),
-                         colours_.value(ConsoleOptions::greenBack),
-                         colours_.value(ConsoleOptions::blueBack));
+            paintPreview(lblBackColour_, colours_.value(ConsoleOptions::backgroundRed),
+                         colours_.value(ConsoleOptions::backgroundGreen),
+                         colours_.value(ConsoleOptions::backgroundBlue));
     });
 
-    checkDock_->setChecked(colours_.checkDock() != 0);
+    checkDock_->setChecked(colours_.docked() != 0);
     connect(checkDock_, &QCheckBox::toggled, this,
-            [this](bool checked) { colours_.setCheckDock(checked ? 1 : 0); });
-    connect(&colours_, &ConsoleOptions::checkDockChanged, this,
-            [this]() { checkDock_->setChecked(colours_.checkDock() != 0); });
+            [this](bool checked) { colours_.setDocked(checked ? 1 : 0); });
+    connect(&colours_, &ConsoleOptions::dockedChanged, this,
+            [this]() { checkDock_->setChecked(colours_.docked() != 0); });
     refreshPreviews();
 }
 
@@ -245,12 +245,12 @@ void OptionsWindow::paintPreview(QLabel* preview, int red, int green, int blue) 
 }
 
 void OptionsWindow::refreshPreviews() {
-    paintPreview(lblForeColour_, colours_.value(ConsoleOptions::redFore),
-                 colours_.value(ConsoleOptions::greenFore),
-                 colours_.value(ConsoleOptions::blueFore));
-    paintPreview(lblBackColour_, colours_.value(ConsoleOptions::redBack),
-                 colours_.value(ConsoleOptions::greenBack),
-                 colours_.value(ConsoleOptions::blueBack));
+    paintPreview(lblForeColour_, colours_.value(ConsoleOptions::textRed),
+                 colours_.value(ConsoleOptions::textGreen),
+                 colours_.value(ConsoleOptions::textBlue));
+    paintPreview(lblBackColour_, colours_.value(ConsoleOptions::backgroundRed),
+                 colours_.value(ConsoleOptions::backgroundGreen),
+                 colours_.value(ConsoleOptions::backgroundBlue));
 }
 
 void OptionsWindow::cmdBrowse_Click() {
@@ -261,7 +261,7 @@ void OptionsWindow::cmdBrowse_Click() {
         return;
     if (const std::optional<QString> directory =
             directoryOfEngineFile(path, QStringLiteral("Doom3.exe"), QStringLiteral("Doombot.bat")))
-        settings_.setText(Text::txtDir, *directory);
+        settings_.setText(Text::doomDirectory, *directory);
     else
         platform_.messageBox(QLatin1String(kBrowseError), false);
 }

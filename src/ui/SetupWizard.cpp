@@ -174,7 +174,7 @@ void SetupWizard::cmdNext_Click() {
         platform_.messageBox(QStringLiteral("Brimvault could not record that setup is done; "
                                             "this wizard will run again at the next start."),
                              false);
-    settings_.setText(Text::txtDir, txtDir_->text());
+    settings_.setText(Text::doomDirectory, txtDir_->text());
     finished_ = true;
     if (runMain_)
         runMain_();

@@ -25,8 +25,8 @@ inline void require(bool condition, const char* what) {
 }
 
 inline void checkRecord(const LaunchSettings& s) {
-    require(s.text(Text::txtWeap).size() <= kWeaponsOrderMax, "txtWeap at most nine characters");
-    require(!(s.checked(Check::check3DFX) && s.checked(Check::checkGL)),
+    require(s.text(Text::weaponsOrder).size() <= kWeaponsOrderMax, "txtWeap at most nine characters");
+    require(!(s.checked(Check::threeDfx) && s.checked(Check::openGl)),
             "never both check3DFX and checkGL");
     const int dm = static_cast<int>(s.dm());
     require(dm >= 0 && dm <= 2, "exactly one deathmatch option");

@@ -44,9 +44,9 @@ void runInput(const uint8_t* data, size_t size) {
     bv::fuzz::require(read == bv::splitScriptLines(bytes), "the CR / CR LF rule");
 
     bv::LaunchSettings settings;
-    settings.setText(bv::Text::txtDir, doomDir().path());
-    settings.setText(bv::Text::txtParFile, parameters);
-    settings.setCheck(bv::Check::checkMon, 0);
+    settings.setText(bv::Text::doomDirectory, doomDir().path());
+    settings.setText(bv::Text::hx8ParameterFile, parameters);
+    settings.setCheck(bv::Check::monsters, 0);
     bv::test::FakePlatform platform;
     platform.programDir = doomDir().path();
     platform.startResult = bv::StartFailure::None;

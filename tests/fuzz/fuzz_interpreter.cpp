@@ -40,7 +40,7 @@ void runInput(const uint8_t* data, size_t size) {
     bv::test::FakeWindows windows;
     bv::LaunchSettings settings;
     // Keep update_ybot inside the sandbox whatever the input sets.
-    settings.setText(bv::Text::txtDir, programDir().path());
+    settings.setText(bv::Text::doomDirectory, programDir().path());
     bv::ConsoleOptions colours;
     bv::CommandInterpreter interpreter(settings, colours, platform);
     interpreter.setWindowActions(&windows);

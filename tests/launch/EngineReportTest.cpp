@@ -16,7 +16,7 @@ class EngineEnd : public LaunchFixture {
 protected:
     EngineEnd() {
         writeBytes(doomFile(QStringLiteral("dsda-doom")), "engine");
-        settings.setText(Text::comboEXE, QStringLiteral("dsda-doom -iwad freedoom2.wad"));
+        settings.setText(Text::executable, QStringLiteral("dsda-doom -iwad freedoom2.wad"));
     }
     // Launches, then ends the engine as given; returns what the console was handed.
     QStringList endedWith(ProcessEnd end, const QByteArray* output, bool replaced) {

@@ -60,7 +60,7 @@ TEST_F(GameStart, WindowsProgramsRunThroughWineWhenThereIsOne) {
 
     platform.startResult = StartFailure::NotExecutable;
     EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::fileNotFound); // no Doom3.exe
-    settings.setText(Text::comboEXE, QStringLiteral("legacy.exe"));
+    settings.setText(Text::executable, QStringLiteral("legacy.exe"));
     EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::permissionDenied);
     EXPECT_EQ(platform.messages.size(), 2u);
 }
@@ -73,8 +73,8 @@ TEST_F(GameStart, TheEngineGetsEveryWordAsPlainTextInTheDoomDirectory) {
                    "out=\"${0%/*}/record\"\n"
                    "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$out.tmp\"\n"
                    "mv \"$out.tmp\" \"$out.txt\"\n");
-    settings.setText(Text::comboEXE, QStringLiteral("engine"));
-    settings.setText(Text::txtPar, QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
+    settings.setText(Text::executable, QStringLiteral("engine"));
+    settings.setText(Text::extraParameters, QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
     QtPlatform host(doomDir.path());
     ASSERT_EQ(launchSinglePlayer(settings, host), LaunchError::none);
 

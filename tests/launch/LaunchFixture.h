@@ -24,7 +24,7 @@ namespace bv::test {
 class LaunchFixture : public ::testing::Test {
 protected:
     LaunchFixture() {
-        settings.setText(Text::txtDir, doomDir.path());
+        settings.setText(Text::doomDirectory, doomDir.path());
         platform.programDir = doomDir.path();
         // Programs are looked up on PATH too; only what a test puts there may be found.
         qputenv("PATH", binDir.path().toLocal8Bit());

@@ -19,10 +19,10 @@ QStringList qsl(std::initializer_list<const char*> items) {
 
 // Everything that the engine line can hold turned off, so that one item shows alone.
 void clearEngineItems(LaunchSettings& settings) {
-    for (Text field : {Text::txtWarp, Text::txtPWADS, Text::txtHeap, Text::txtPar,
-                       Text::txtConfigFile, Text::txtDemoFile})
+    for (Text field : {Text::warp, Text::pwads, Text::heap, Text::extraParameters,
+                       Text::configFile, Text::demoFile})
         settings.setText(field, QString());
-    settings.setCheck(Check::checkMon, 1);
+    settings.setCheck(Check::monsters, 1);
 }
 
 } // namespace
@@ -33,15 +33,15 @@ TEST(AutoexecLines, OptionalLinesFollowTheirTextsAndOnlyLaunchesGetTheAlias) {
     EXPECT_EQ(autoexecLines(settings), (QStringList{"weaponpref 014576328", "botskill 2",
                                                     "gr_crappymlook 0", kAlias, "weapondrop 0"}));
 
-    for (Text field : {Text::txtWeap, Text::txtBotSkill})
+    for (Text field : {Text::weaponsOrder, Text::botSkill})
         settings.setText(field, QString());
     EXPECT_EQ(autoexecLines(settings), (QStringList{"gr_crappymlook 0", kAlias, "weapondrop 0"}));
     EXPECT_EQ(exportedConfigLines(settings), qsl({"gr_crappymlook 0", "weapondrop 0"}));
 
-    settings.setText(Text::txtBotSkill, QStringLiteral(" "));
-    settings.setText(Text::txtExecCFG, QStringLiteral("my game.cfg"));
-    settings.setCheck(Check::checkMLOOK, 1);
-    settings.setCheck(Check::checkWeapD, 1);
+    settings.setText(Text::botSkill, QStringLiteral(" "));
+    settings.setText(Text::customConfig, QStringLiteral("my game.cfg"));
+    settings.setCheck(Check::crappyMouseLook, 1);
+    settings.setCheck(Check::weaponDrop, 1);
     EXPECT_EQ(exportedConfigLines(settings),
               qsl({"botskill  ", "gr_crappymlook 1", "weapondrop 1", "exec my game.cfg"}));
 }
@@ -58,27 +58,27 @@ TEST(EngineArguments, ItemsAppearInTheirFixedOrderWithSingleBlanks) {
     LaunchSettings settings;
     clearEngineItems(settings);
     EXPECT_EQ(engineCommandLine(settings, true), QStringLiteral("Doom3.exe"));
-    settings.setCheck(Check::checkMon, 0);
+    settings.setCheck(Check::monsters, 0);
     EXPECT_EQ(engineArguments(settings, true), QStringLiteral(" -nomonsters"));
 
     // The documented example line.
-    settings.setText(Text::comboEXE, QStringLiteral("legacy.exe"));
-    settings.setText(Text::txtWarp, QStringLiteral("map01"));
-    settings.setText(Text::txtPWADS, QStringLiteral("a.wad b.wad"));
-    settings.setText(Text::txtHeap, QStringLiteral("10"));
-    settings.setDm(DmOption::optionDM);
-    settings.setCheck(Check::checkRecDemo, 1);
-    settings.setText(Text::txtDemoFile, QStringLiteral("demo1"));
+    settings.setText(Text::executable, QStringLiteral("legacy.exe"));
+    settings.setText(Text::warp, QStringLiteral("map01"));
+    settings.setText(Text::pwads, QStringLiteral("a.wad b.wad"));
+    settings.setText(Text::heap, QStringLiteral("10"));
+    settings.setDm(DmOption::deathmatch);
+    settings.setCheck(Check::recordDemo, 1);
+    settings.setText(Text::demoFile, QStringLiteral("demo1"));
     EXPECT_EQ(engineCommandLine(settings, true),
               QStringLiteral("legacy.exe -warp map01 -file a.wad b.wad -mb 10 -deathmatch "
                              "-nomonsters -record demo1"));
 
-    settings.setCheck(Check::checkGL, 1);
-    settings.setDm(DmOption::optionDM2);
-    settings.setCheck(Check::checkCTF, 1);
-    settings.setText(Text::txtPar, QStringLiteral("-a  -b"));
-    settings.setText(Text::txtConfigFile, QStringLiteral("c.cfg"));
-    settings.setCheck(Check::checkPlayDemo, 1);
+    settings.setCheck(Check::openGl, 1);
+    settings.setDm(DmOption::altDeath);
+    settings.setCheck(Check::captureTheFlag, 1);
+    settings.setText(Text::extraParameters, QStringLiteral("-a  -b"));
+    settings.setText(Text::configFile, QStringLiteral("c.cfg"));
+    settings.setCheck(Check::playDemo, 1);
     const QString everything = QStringLiteral(
         " -warp map01 -file a.wad b.wad -mb 10 -opengl -altdeath -ctf -a  -b -config c.cfg "
         "-nomonsters -record demo1 -playdemo demo1");
@@ -87,7 +87,7 @@ TEST(EngineArguments, ItemsAppearInTheirFixedOrderWithSingleBlanks) {
               QString(everything).remove(QStringLiteral(" -opengl")));
 
     // 3DFX and OpenGL exclude each other in the record; 3DFX has the place before OpenGL.
-    settings.setCheck(Check::check3DFX, 1);
+    settings.setCheck(Check::threeDfx, 1);
     EXPECT_TRUE(
         engineArguments(settings, true)
             .startsWith(QStringLiteral(" -warp map01 -file a.wad b.wad -mb 10 -3dfx -altdeath")));
@@ -111,12 +111,12 @@ TEST(BatchFileLines, DriveAndPathComeFromTheDirectoryText) {
 TEST(Hx8ConfigLines, ParameterLinesSitBetweenExecutableAndEngineItems) {
     LaunchSettings settings;
     clearEngineItems(settings);
-    settings.setCheck(Check::checkGL, 1);
+    settings.setCheck(Check::openGl, 1);
     EXPECT_EQ(hx8ConfigLines(settings, {}), qsl({"GI JOE'S COMPUTER", "com3,57600", "Doom3.exe"}));
 
-    settings.setCheck(Check::checkMon, 0);
-    settings.setText(Text::txtPar, QStringLiteral("-x -y"));
-    settings.setText(Text::txtWarp, QStringLiteral("07"));
+    settings.setCheck(Check::monsters, 0);
+    settings.setText(Text::extraParameters, QStringLiteral("-x -y"));
+    settings.setText(Text::warp, QStringLiteral("07"));
     EXPECT_EQ(hx8ConfigLines(settings, qsl({"p1", "", "p3"})),
               qsl({"GI JOE'S COMPUTER", "com3,57600", "Doom3.exe", "p1", "", "p3", "-warp 07",
                    "-x -y", "-nomonsters"}));
@@ -124,7 +124,7 @@ TEST(Hx8ConfigLines, ParameterLinesSitBetweenExecutableAndEngineItems) {
 
 TEST(DoomaticLines, GametypeFollowsTheOptionGroupAndExeLosesFourCharacters) {
     LaunchSettings settings;
-    settings.setText(Text::txtPWADS, QString());
+    settings.setText(Text::pwads, QString());
     const QStringList general = qsl(
         {"name = \"GI JOE\"", "color = 1", "config = \"default\"", "recorddemo = 0", "timer = 15",
          "autojoin = 0", "alphasort = 1", "maxdemo = 512", "lmpmast = 3", "pallete = 0",
@@ -134,14 +134,14 @@ TEST(DoomaticLines, GametypeFollowsTheOptionGroupAndExeLosesFourCharacters) {
     EXPECT_EQ(file.lines, general + qsl({"gametype = 0"}) + tail);
     EXPECT_EQ(file.failure, LaunchError::none);
 
-    settings.setDm(DmOption::optionDM);
+    settings.setDm(DmOption::deathmatch);
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + qsl({"gametype = 1"}) + tail);
-    settings.setDm(DmOption::optionDM2);
+    settings.setDm(DmOption::altDeath);
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + tail);
 
-    settings.setText(Text::comboEXE, QStringLiteral("legacy.exe"));
+    settings.setText(Text::executable, QStringLiteral("legacy.exe"));
     EXPECT_EQ(doomaticConfigLines(settings).lines.constLast(), QStringLiteral("exe = legacy"));
-    settings.setText(Text::comboEXE, QStringLiteral("a.e"));
+    settings.setText(Text::executable, QStringLiteral("a.e"));
     file = doomaticConfigLines(settings);
     EXPECT_EQ(file.lines, general + qsl({"wads = ", "map = "}));
     EXPECT_EQ(file.failure, LaunchError::invalidArgument);

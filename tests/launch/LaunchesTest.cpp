@@ -50,8 +50,8 @@ TEST_F(SinglePlayer, DefaultsWriteTheFilesAndStartTheEngineFromTheDoomDirectory)
     EXPECT_EQ(platform.starts[0].arguments, (QStringList{"-mb", "10"}));
     EXPECT_EQ(platform.starts[0].workingDirectory, dir);
 
-    settings.addToList(BotList::listUseBots, QStringLiteral("bob"));
-    settings.setText(Text::txtPar, QStringLiteral("-name Jos\u00e9\u20ac"));
+    settings.addToList(BotList::selectedBots, QStringLiteral("bob"));
+    settings.setText(Text::extraParameters, QStringLiteral("-name Jos\u00e9\u20ac"));
     EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     EXPECT_TRUE(platform.messages.empty()); // single player names no bots
     EXPECT_EQ(doomBytes(QStringLiteral("addbots.cfg")), crlf({"addbot bob", "wait 100"}));
@@ -69,7 +69,7 @@ TEST_F(SinglePlayer, MissingDoomDirectoryAsksForSetupAndWritesNothing) {
     };
     for (const auto& c : cases) {
         platform.messages.clear();
-        settings.setText(Text::txtDir, c.directory);
+        settings.setText(Text::doomDirectory, c.directory);
         EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::pathNotFound);
         EXPECT_EQ(messageTexts(), QStringList{"You need to setup Brimvault\n" + c.secondLine});
     }
@@ -80,7 +80,7 @@ TEST_F(SinglePlayer, MissingDoomDirectoryAsksForSetupAndWritesNothing) {
 TEST_F(SinglePlayer, ShortDoomDirectoriesFollowTheBatchFileRules) {
     workInDoomDir();
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("c:")));
-    settings.setText(Text::txtDir, QStringLiteral("c:"));
+    settings.setText(Text::doomDirectory, QStringLiteral("c:"));
     EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::invalidArgument);
     EXPECT_EQ(messageTexts(), QStringList{"Error number 5. This is a bug. Please report this "
                                           "number to the Author of Brimvault."});
@@ -90,7 +90,7 @@ TEST_F(SinglePlayer, ShortDoomDirectoriesFollowTheBatchFileRules) {
 
     // A drive root: a doubled separator in every path and "cd\" alone. No engine is there.
     platform.messages.clear();
-    settings.setText(Text::txtDir, QStringLiteral("c:/"));
+    settings.setText(Text::doomDirectory, QStringLiteral("c:/"));
     EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::fileNotFound);
     EXPECT_EQ(readBytes(QStringLiteral("c://brv.bat")),
               crlf({"c:", "cd\\", "Doom3.exe -mb 10", kThanks}));
@@ -99,14 +99,14 @@ TEST_F(SinglePlayer, ShortDoomDirectoriesFollowTheBatchFileRules) {
 
 TEST_F(Hx8, AnnouncesBotsThenCopiesTheParameterFileLineByLine) {
     for (const char* bot : {"zed", "alf", "mia"})
-        settings.addToList(BotList::listUseBots, QString::fromLatin1(bot));
+        settings.addToList(BotList::selectedBots, QString::fromLatin1(bot));
     QStringList existingWhenAnnounced;
     platform.onMessage = [&](const QString&) { existingWhenAnnounced = doomEntries(); };
     const QString parameters = doomFile(QStringLiteral("net.hx8"));
     ASSERT_TRUE(writeBytes(parameters, "one\r\n\r\ntwo\rthree\nstill three\r\nlast"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("HX8.EXE")), "driver"));
-    settings.setText(Text::txtParFile, parameters);
-    settings.setCheck(Check::checkGL, 1);
+    settings.setText(Text::hx8ParameterFile, parameters);
+    settings.setCheck(Check::openGl, 1);
 
     EXPECT_EQ(launchHx8(settings, platform), LaunchError::none);
     EXPECT_EQ(messageTexts(), (QStringList{"alf", "mia", "zed"}));
@@ -137,9 +137,9 @@ TEST_F(Hx8, AnnouncesBotsThenCopiesTheParameterFileLineByLine) {
 TEST_F(Hx8, UnreadableParameterFileLeavesTheOldConfig) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.cfg")), "old\r\n"));
     const QString missing = doomFile(QStringLiteral("missing.hx8"));
-    settings.setText(Text::txtParFile, missing);
+    settings.setText(Text::hx8ParameterFile, missing);
     EXPECT_EQ(launchHx8(settings, platform), LaunchError::fileNotFound);
-    settings.setText(Text::txtParFile, doomFile(QStringLiteral("gone/net.hx8")));
+    settings.setText(Text::hx8ParameterFile, doomFile(QStringLiteral("gone/net.hx8")));
     EXPECT_EQ(launchHx8(settings, platform), LaunchError::pathNotFound);
     EXPECT_EQ(messageTexts(),
               (QStringList{"Error number 53. " + missing + " was not found.",
@@ -152,8 +152,8 @@ TEST_F(Hx8, UnreadableParameterFileLeavesTheOldConfig) {
 }
 
 TEST_F(Doomatic, EveryLaunchKeepsThePreviousConfigAsTheBackup) {
-    settings.addToList(BotList::listUseBots, QStringLiteral("b1"));
-    settings.addToList(BotList::listUseBots, QStringLiteral("b2"));
+    settings.addToList(BotList::selectedBots, QStringLiteral("b1"));
+    settings.addToList(BotList::selectedBots, QStringLiteral("b2"));
     const QString config = doomFile(QStringLiteral("doomatic.cfg"));
     const QString backup = doomFile(QStringLiteral("doomatic.bak"));
 
@@ -163,7 +163,7 @@ TEST_F(Doomatic, EveryLaunchKeepsThePreviousConfigAsTheBackup) {
     const QByteArray first = readBytes(config);
     EXPECT_EQ(first, crlf(doomaticConfigLines(settings).lines));
 
-    settings.setDm(DmOption::optionDM);
+    settings.setDm(DmOption::deathmatch);
     EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
     EXPECT_EQ(readBytes(backup), first);
     EXPECT_TRUE(readBytes(config).contains("gametype = 1\r\n"));
@@ -176,7 +176,7 @@ TEST_F(Doomatic, EveryLaunchKeepsThePreviousConfigAsTheBackup) {
 }
 
 TEST_F(Export, BatchFileHasNoOpenGlAndTakesTheNameAsTyped) {
-    settings.setCheck(Check::checkGL, 1);
+    settings.setCheck(Check::openGl, 1);
     const QString target = doomFile(QStringLiteral("mygame"));
     platform.dialogAnswers.push_back(target);
     EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::none);
@@ -193,7 +193,7 @@ TEST_F(Export, BatchFileHasNoOpenGlAndTakesTheNameAsTyped) {
 }
 
 TEST_F(Export, ConfigHasNeitherAliasNorBotsAndCancelWritesNothing) {
-    settings.addToList(BotList::listUseBots, QStringLiteral("bob"));
+    settings.addToList(BotList::selectedBots, QStringLiteral("bob"));
     const QString target = doomFile(QStringLiteral("mine.cfg"));
     ASSERT_TRUE(writeBytes(target, "keep"));
     EXPECT_EQ(exportSettings(settings, platform), LaunchError::none); // cancelled
@@ -213,7 +213,7 @@ TEST_F(Export, FailuresAreReported) {
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("gone/x.cfg")));
     EXPECT_EQ(exportSettings(settings, platform), LaunchError::pathNotFound);
 
-    settings.setText(Text::txtDir, QStringLiteral("c"));
+    settings.setText(Text::doomDirectory, QStringLiteral("c"));
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("x.bat")));
     EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::invalidArgument);
     EXPECT_EQ(doomBytes(QStringLiteral("x.bat")), QByteArray("c\r\n"));
@@ -236,9 +236,9 @@ TEST_F(Export, FailuresAreReported) {
 }
 
 TEST_F(Export, ParameterFilePickOffersTheProgramDirectory) {
-    settings.setText(Text::txtParFile, QStringLiteral("old.hx8"));
+    settings.setText(Text::hx8ParameterFile, QStringLiteral("old.hx8"));
     pickParameterFile(settings, platform);
-    EXPECT_EQ(settings.text(Text::txtParFile), QStringLiteral("old.hx8"));
+    EXPECT_EQ(settings.text(Text::hx8ParameterFile), QStringLiteral("old.hx8"));
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
     EXPECT_EQ(platform.dialogs[0].request.initialDirectory, platform.programDir);
@@ -248,5 +248,5 @@ TEST_F(Export, ParameterFilePickOffersTheProgramDirectory) {
 
     platform.dialogAnswers.push_back(doomFile(QStringLiteral("net.hx8")));
     pickParameterFile(settings, platform);
-    EXPECT_EQ(settings.text(Text::txtParFile), doomFile(QStringLiteral("net.hx8")));
+    EXPECT_EQ(settings.text(Text::hx8ParameterFile), doomFile(QStringLiteral("net.hx8")));
 }

@@ -52,7 +52,7 @@ private:
 
 class BadDoomDirectory : public LaunchFixture {
 protected:
-    BadDoomDirectory() { settings.addToList(BotList::listUseBots, QStringLiteral("bob")); }
+    BadDoomDirectory() { settings.addToList(BotList::selectedBots, QStringLiteral("bob")); }
 
     // Runs a launch that must fail: returns the report shown, and checks that nothing was
     // started and no setting changed.
@@ -79,7 +79,7 @@ TEST_F(BadDoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
     const QString file = doomFile(QStringLiteral("doom2"));
     ASSERT_TRUE(writeBytes(file, "a file, not a folder"));
     for (const QString& directory : {file, pathThroughAFile(doomDir)}) {
-        settings.setText(Text::txtDir, directory);
+        settings.setText(Text::doomDirectory, directory);
         for (const auto& l : kLaunches) {
             SCOPED_TRACE(l.name);
             EXPECT_EQ(failedLaunch(l.launch, 76), setupReport(directory));
@@ -91,7 +91,7 @@ TEST_F(BadDoomDirectory, ThatIsAFileAsksForSetupAndLeavesTheFileAlone) {
 
 // /proc/self is a folder in which nothing can be created, by root either.
 TEST_F(BadDoomDirectory, ThatCannotBeWrittenReportsItsErrorNumber) {
-    settings.setText(Text::txtDir, QStringLiteral("/proc/self"));
+    settings.setText(Text::doomDirectory, QStringLiteral("/proc/self"));
     for (const auto& l : kLaunches) {
         SCOPED_TRACE(l.name);
         EXPECT_EQ(failedLaunch(l.launch, 70),
@@ -133,7 +133,7 @@ TEST_F(BadDoomDirectory, FolderInThePlaceOfALaunchFileEndsTheLaunchThere) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.blocked);
         QTemporaryDir doom;
-        settings.setText(Text::txtDir, doom.path());
+        settings.setText(Text::doomDirectory, doom.path());
         ASSERT_TRUE(QDir(doom.path()).mkpath(QLatin1String(c.blocked) + QStringLiteral("/x")));
         for (const char* program : {"Doom3.exe", "hx8.exe"})
             ASSERT_TRUE(writeBytes(pathIn(doom, QLatin1String(program)), "program"));
@@ -153,7 +153,7 @@ TEST_F(BadDoomDirectory, BackupThatIsAFolderKeepsTheOldGameSet) {
     for (const char* inside : {"", "/keep"}) {
         SCOPED_TRACE(inside);
         QTemporaryDir doom;
-        settings.setText(Text::txtDir, doom.path());
+        settings.setText(Text::doomDirectory, doom.path());
         const QString bak = pathIn(doom, QStringLiteral("doomatic.bak"));
         ASSERT_TRUE(QDir().mkpath(bak + QLatin1String(inside)));
         ASSERT_TRUE(writeBytes(pathIn(doom, QStringLiteral("doomatic.cfg")), kOldDoomatic));
@@ -200,7 +200,7 @@ TEST_F(BadDoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
     for (const QString& parameters :
          {doomDir.path(), QStringLiteral("/dev/zero"), fifo, doomFile(QStringLiteral("no.hx8"))}) {
         SCOPED_TRACE(parameters.toStdString());
-        settings.setText(Text::txtParFile, parameters);
+        settings.setText(Text::hx8ParameterFile, parameters);
         const bool missing = parameters.endsWith(QLatin1String("no.hx8"));
         EXPECT_EQ(failedLaunch(launchHx8, missing ? 53 : 75),
                   missing ? "Error number 53. " + parameters + " was not found." : bugReport(75));
@@ -212,7 +212,7 @@ TEST_F(BadDoomDirectory, ParameterFilesThatAreNotFilesAreRefused) {
 TEST_F(BadDoomDirectory, EngineThatIsNotExecutableIsReportedWithItsNumber) {
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("engine")), "#!/bin/sh\nexit 0\n"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), kOldDoomatic));
-    settings.setText(Text::comboEXE, QStringLiteral("engine"));
+    settings.setText(Text::executable, QStringLiteral("engine"));
     const QStringList before = savedSettingsLines(settings);
     RealStarts real(doomDir.path(), platform);
     EXPECT_EQ(launchSinglePlayer(settings, real), LaunchError::permissionDenied);
@@ -259,7 +259,7 @@ TEST_F(BadDoomDirectory, PwadPathWithBlanksQuotesAndForeignLettersIsPassedAsItSt
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "engine"));
     ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("hx8.exe")), "driver"));
     const QString pwad = QStringLiteral("wads/My \"Best\" W\u00e4d's/\u03a9mega map.wad");
-    settings.setText(Text::txtPWADS, pwad);
+    settings.setText(Text::pwads, pwad);
     ASSERT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     const QByteArray bytes = "wads/My \"Best\" W\xe4"
                              "d's/?mega map.wad";

@@ -66,9 +66,9 @@ protected:
         for (const auto& c : commands)
             interpreter.interpret(QLatin1String(c.command) + QLatin1Char(' ') + c.value);
         interpreter.interpret(QStringLiteral("update_ybot"));
-        settings.moveBetweenLists(BotList::fileBots, 0);
-        settings.setText(Text::txtDemoFile, tagged("r"));
-        settings.setCheck(Check::checkRecDemo, 1);
+        settings.moveBetweenLists(BotList::availableBots, 0);
+        settings.setText(Text::demoFile, tagged("r"));
+        settings.setCheck(Check::recordDemo, 1);
     }
 
     QByteArray doomBytes(const QString& name) const {
@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ForeignText, LaunchFilesHoldQuestionMarks) {
     setEverythingByCommand();
-    ASSERT_EQ(settings.text(Text::txtDir), doom);
+    ASSERT_EQ(settings.text(Text::doomDirectory), doom);
     ASSERT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
     ASSERT_EQ(launchHx8(settings, platform), LaunchError::none);
     ASSERT_EQ(launchDoomatic(settings, platform), LaunchError::none);
@@ -152,7 +152,7 @@ TEST_F(ForeignText, ExportsSavedScriptsAndTheLogHoldQuestionMarks) {
 // 16-bit range can be cut in half: the half still becomes one "?".
 TEST_F(ForeignText, HalfACharacterCutByTheWeaponsLimitIsOneQuestionMark) {
     run(QStringLiteral("weaponpref 01234567\U0001F600"));
-    EXPECT_EQ(settings.text(Text::txtWeap).size(), kWeaponsOrderMax);
+    EXPECT_EQ(settings.text(Text::weaponsOrder).size(), kWeaponsOrderMax);
     EXPECT_EQ(crlfLines(savedSettingsLines(settings)).split('\n').at(8),
               QByteArray("weaponpref 01234567?\r"));
     run(QStringLiteral("exit"));

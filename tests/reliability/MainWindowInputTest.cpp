@@ -56,31 +56,31 @@ private Q_SLOTS:
         QVERIFY(writeBytes(parameters, "baud 9600\r\n"));
 
         OptionsWindow options(f.settings, f.colours, f.platform);
-        f.settings.setText(Text::txtDir, QString());
+        f.settings.setText(Text::doomDirectory, QString());
         type(options.findChild<QLineEdit*>(QStringLiteral("txtDir")), doom);
-        QCOMPARE(f.settings.text(Text::txtDir), doom);
+        QCOMPARE(f.settings.text(Text::doomDirectory), doom);
 
         const struct {
             const char* box;
             Text field;
             QString typed;
         } boxes[] = {
-            {"comboEXE", Text::comboEXE, QStringLiteral("d") + kForeign + QStringLiteral(".exe")},
-            {"txtWarp", Text::txtWarp, QStringLiteral("w") + kForeign},
-            {"txtPWADS", Text::txtPWADS, QStringLiteral("f") + kForeign},
-            {"txtHeap", Text::txtHeap, QStringLiteral("h") + kForeign},
-            {"txtPar", Text::txtPar, QStringLiteral("p") + kForeign},
-            {"txtWeap", Text::txtWeap, QStringLiteral("01") + kForeign},
-            {"txtBotSkill", Text::txtBotSkill, QStringLiteral("s") + kForeign},
-            {"txtName", Text::txtName, QStringLiteral("n") + kForeign},
-            {"txtComputerName", Text::txtComputerName, QStringLiteral("c") + kForeign},
-            {"txtComPorts", Text::txtComPorts, QStringLiteral("o") + kForeign},
-            {"txtParFile", Text::txtParFile, parameters},
-            {"txtExecCFG", Text::txtExecCFG, QStringLiteral("u") + kForeign},
-            {"txtConfigFile", Text::txtConfigFile, QStringLiteral("k") + kForeign},
-            {"txtMax", Text::txtMax, QStringLiteral("m") + kForeign},
-            {"txtMaticPar", Text::txtMaticPar, QStringLiteral("a") + kForeign},
-            {"txtDemoFile", Text::txtDemoFile, QStringLiteral("r") + kForeign},
+            {"comboEXE", Text::executable, QStringLiteral("d") + kForeign + QStringLiteral(".exe")},
+            {"txtWarp", Text::warp, QStringLiteral("w") + kForeign},
+            {"txtPWADS", Text::pwads, QStringLiteral("f") + kForeign},
+            {"txtHeap", Text::heap, QStringLiteral("h") + kForeign},
+            {"txtPar", Text::extraParameters, QStringLiteral("p") + kForeign},
+            {"txtWeap", Text::weaponsOrder, QStringLiteral("01") + kForeign},
+            {"txtBotSkill", Text::botSkill, QStringLiteral("s") + kForeign},
+            {"txtName", Text::playerName, QStringLiteral("n") + kForeign},
+            {"txtComputerName", Text::computerName, QStringLiteral("c") + kForeign},
+            {"txtComPorts", Text::comPorts, QStringLiteral("o") + kForeign},
+            {"txtParFile", Text::hx8ParameterFile, parameters},
+            {"txtExecCFG", Text::customConfig, QStringLiteral("u") + kForeign},
+            {"txtConfigFile", Text::configFile, QStringLiteral("k") + kForeign},
+            {"txtMax", Text::doomaticMaxPlayers, QStringLiteral("m") + kForeign},
+            {"txtMaticPar", Text::doomaticParameters, QStringLiteral("a") + kForeign},
+            {"txtDemoFile", Text::demoFile, QStringLiteral("r") + kForeign},
         };
         for (const auto& b : boxes) {
             f.settings.setText(b.field, QString());
@@ -138,7 +138,7 @@ private Q_SLOTS:
         f.interpreter.interpret(QStringLiteral("update_ybot"));
         const QStringList listed = items(f.control<QListWidget>("fileBots"));
         QCOMPARE(listed.size(), 10000);
-        QCOMPARE(listed, f.settings.list(BotList::fileBots));
+        QCOMPARE(listed, f.settings.list(BotList::availableBots));
         QVERIFY(
             std::is_sorted(listed.begin(), listed.end(), [](const QString& a, const QString& b) {
                 return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -163,7 +163,7 @@ private Q_SLOTS:
         const QString file = QStringLiteral("\u03a9mega map.wad");
         QVERIFY(QDir(f.doomDir.path()).mkpath(folder));
         QVERIFY(writeBytes(f.doomFile(folder + QLatin1Char('/') + file), "PWAD"));
-        f.settings.setText(Text::txtPWADS, QStringLiteral("first.wad"));
+        f.settings.setText(Text::pwads, QStringLiteral("first.wad"));
         f.platform.dialogAnswers = {f.doomFile(folder + QLatin1Char('/') + file)};
         f.click("cmdAdd");
         QCOMPARE(f.edit("txtPWADS")->text(),

@@ -38,7 +38,7 @@ protected:
     // The commands still work, the log goes on in memory, exit still ends the program.
     void expectCommandsWorkAndExitEnds() {
         EXPECT_TRUE(run(QStringLiteral("warp 07")).contains(QStringLiteral("Warp Set")));
-        EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("07"));
+        EXPECT_EQ(settings.text(Text::warp), QStringLiteral("07"));
         EXPECT_EQ(run(QStringLiteral("heap 16")).constLast(), QStringLiteral("Heap Set"));
         EXPECT_TRUE(interpreter.debugLog().endsWith(QStringLiteral("\nheap 16\necho Heap Set")));
         run(QStringLiteral("exit"));
@@ -73,7 +73,7 @@ TEST_F(BadProgramDirectory, UnwritableFolderReportsTheDebugFileOnceAndStillEnds)
         EXPECT_EQ(out.filter(QStringLiteral("debug.txt could not be written")).size(), 1);
         EXPECT_TRUE(out.contains(QStringLiteral("Warp Set")));
         EXPECT_TRUE(out.contains(QStringLiteral("Could not execute script")));
-        EXPECT_EQ(fresh.text(Text::txtWarp), QStringLiteral("07"));
+        EXPECT_EQ(fresh.text(Text::warp), QStringLiteral("07"));
         EXPECT_TRUE(commands.debugLog().contains(QStringLiteral("\nexec main.brv\n")));
         EXPECT_EQ(host.quitCount, 1);
         EXPECT_EQ(host.storeWrites.size(), 6u); // the store is elsewhere and still written
@@ -159,8 +159,8 @@ TEST_F(BadProgramDirectory, ReadOnlyFolderForAnOrdinaryUser) {
 // failed is half there.
 TEST_F(BadProgramDirectory, StoreThatFailsHalfWayStillSavesBothFiles) {
     writeOldSettings(programDir.path());
-    settings.setText(Text::txtWarp, QStringLiteral("12"));
-    colours.setValue(ConsoleOptions::redBack, 99);
+    settings.setText(Text::warp, QStringLiteral("12"));
+    colours.setValue(ConsoleOptions::backgroundRed, 99);
     platform.failStoreAfter = 3;
     run(QStringLiteral("exit"));
     EXPECT_EQ(platform.quitCount, 1);
@@ -192,7 +192,7 @@ TEST_F(BadProgramDirectory, ConfigThatCannotBeWrittenStillLetsTheRestBeSaved) {
     writeOldSettings(programDir.path());
     ASSERT_TRUE(QFile::remove(programFile(QStringLiteral("config.brv"))));
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("config.brv")));
-    colours.setValue(ConsoleOptions::blueFore, 77);
+    colours.setValue(ConsoleOptions::textBlue, 77);
     run(QStringLiteral("exit"));
     EXPECT_EQ(platform.quitCount, 1);
     EXPECT_EQ(platform.storeWrites.size(), 6u);
@@ -211,7 +211,7 @@ TEST_F(BadProgramDirectory, NothingRunsAfterAFailedExit) {
     run(QStringLiteral("exit"));
     EXPECT_EQ(platform.quitCount, 1);
     EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(settings.text(Text::txtWarp), QStringLiteral("99"));
+    EXPECT_NE(settings.text(Text::warp), QStringLiteral("99"));
     EXPECT_FALSE(mentions(logLines(), QStringLiteral("warp 99")));
 }
 

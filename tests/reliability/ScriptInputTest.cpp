@@ -22,9 +22,9 @@ protected:
     // The interpreter still answers, and the record keeps its invariants.
     void expectStillWorking() {
         EXPECT_EQ(run(QStringLiteral("warp 31")).constLast(), QStringLiteral("Warp Set"));
-        EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("31"));
-        EXPECT_LE(settings.text(Text::txtWeap).size(), kWeaponsOrderMax);
-        EXPECT_FALSE(settings.checked(Check::check3DFX) && settings.checked(Check::checkGL));
+        EXPECT_EQ(settings.text(Text::warp), QStringLiteral("31"));
+        EXPECT_LE(settings.text(Text::weaponsOrder).size(), kWeaponsOrderMax);
+        EXPECT_FALSE(settings.checked(Check::threeDfx) && settings.checked(Check::openGl));
     }
 };
 
@@ -63,8 +63,8 @@ TEST_F(BadScript, BinaryFileRunsToItsEnd) {
     const QStringList out = run(QStringLiteral("exec binary.brv"));
     EXPECT_FALSE(out.contains(kCouldNot));
     EXPECT_EQ(out.constLast(), QStringLiteral("Heap Set"));
-    EXPECT_EQ(settings.text(Text::txtName), QString::fromLatin1("a\0b", 3));
-    EXPECT_EQ(settings.text(Text::txtHeap), QStringLiteral("12"));
+    EXPECT_EQ(settings.text(Text::playerName), QString::fromLatin1("a\0b", 3));
+    EXPECT_EQ(settings.text(Text::heap), QStringLiteral("12"));
     // The four rounds are cut into five lines at their CRs (byte 13); each is an unknown
     // command, answered by its echo-back and "Command unkown".
     EXPECT_EQ(out.count(QStringLiteral("Command unkown")), 5);
@@ -80,8 +80,8 @@ TEST_F(BadScript, TenMegabyteLineIsOneLine) {
     const QByteArray huge(10 * 1024 * 1024, 'x');
     writeScript(QStringLiteral("huge.brv"), "zun_par " + huge + "\r\nheap 12\r\n" + huge);
     const QStringList out = run(QStringLiteral("exec huge.brv"));
-    EXPECT_EQ(settings.text(Text::txtPar).size(), huge.size());
-    EXPECT_EQ(settings.text(Text::txtHeap), QStringLiteral("12"));
+    EXPECT_EQ(settings.text(Text::extraParameters).size(), huge.size());
+    EXPECT_EQ(settings.text(Text::heap), QStringLiteral("12"));
     ASSERT_EQ(out.size(), 4);
     EXPECT_EQ(out.at(2).size(), huge.size()); // the echo-back of the unknown last line
     EXPECT_EQ(out.at(3), QStringLiteral("Command unkown"));
@@ -120,11 +120,11 @@ TEST_F(BadScript, NestedScriptThatVanishesFailsAloneAndTheOuterGoesOn) {
                 EXPECT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("inner.brv")));
             }
         };
-        settings.setText(Text::txtHeap, QStringLiteral("10"));
+        settings.setText(Text::heap, QStringLiteral("10"));
         EXPECT_EQ(run(QStringLiteral("exec outer.brv")),
                   (QStringList{"exec outer.brv", "exec inner.brv", kCouldNot, "Heap Set"}));
-        EXPECT_EQ(settings.text(Text::txtHeap), QStringLiteral("12"));
-        EXPECT_NE(settings.text(Text::txtWarp), QStringLiteral("05"));
+        EXPECT_EQ(settings.text(Text::heap), QStringLiteral("12"));
+        EXPECT_NE(settings.text(Text::warp), QStringLiteral("05"));
         QDir(programDir.path()).rmdir(QStringLiteral("inner.brv"));
     }
     expectStillWorking();

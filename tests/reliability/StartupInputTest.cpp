@@ -205,7 +205,7 @@ private Q_SLOTS:
         m.store("Console Settings", "Show", value);
         World w(m.dir.path(), m.platform);
         Main(w.windows);
-        QCOMPARE(w.colours.checkDock(), dock);
+        QCOMPARE(w.colours.docked(), dock);
         QCOMPARE(w.main->shown, shown);
         QCOMPARE(w.windows.console().isVisible(), shown);
     }
@@ -242,7 +242,7 @@ private Q_SLOTS:
         ConsoleWindow& console = w.windows.console();
         typeCommand(console, QStringLiteral("warp 07"));
         typeCommand(console, QStringLiteral("debug"));
-        QCOMPARE(w.settings.text(Text::txtWarp), QStringLiteral("07"));
+        QCOMPARE(w.settings.text(Text::warp), QStringLiteral("07"));
         const QStringList shown = console.output()->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(shown.filter(QStringLiteral("debug.txt could not be written")).size(), 1);
         QVERIFY(shown.contains(QStringLiteral("Could not execute script"))); // no main.brv
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(platform.messages[0].text.contains(QStringLiteral("config.brv could not be")));
         QVERIFY(platform.messages[0].text.contains(QStringLiteral("colour.brc could not be")));
         typeCommand(console, QStringLiteral("warp 08"));
-        QCOMPARE(w.settings.text(Text::txtWarp), QStringLiteral("07"));
+        QCOMPARE(w.settings.text(Text::warp), QStringLiteral("07"));
     }
 
     // The exit typed at the console while the disk is full: the files of the last exit stay.
@@ -313,7 +313,7 @@ private Q_SLOTS:
         const QByteArray huge(10 * 1024 * 1024, 'x');
         QVERIFY(writeBytes(m.file("huge.brv"), huge + "\r\nwarp 31\r\n"));
         typeCommand(w.windows.console(), QStringLiteral("exec huge.brv"));
-        QCOMPARE(w.settings.text(Text::txtWarp), QStringLiteral("31"));
+        QCOMPARE(w.settings.text(Text::warp), QStringLiteral("31"));
         QVERIFY(w.interpreter.consoleText().contains(QString::fromLatin1(huge)));
         QVERIFY(readBytes(m.file("debug.txt")).contains(huge));
         const QString note = QStringLiteral(" more characters not shown]");

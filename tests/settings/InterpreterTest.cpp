@@ -30,19 +30,19 @@ TEST_F(Interpreter, ValueCommandsReplyAndStoreLowerCasedArgument) {
         const char* stored;
         const char* reply;
     } cases[] = {
-        {"warp 07", Text::txtWarp, "07", "Warp Set"},
-        {"warpX07", Text::txtWarp, "07", "Warp Set"}, // any separator character is skipped
-        {"warp  5", Text::txtWarp, " 5", "Warp Set"}, // nothing is trimmed
-        {"HEAP 16", Text::txtHeap, "16", "Heap Set"},
-        {"width 640", Text::txtWidth, "640", "Width Set"},
-        {"height 480", Text::txtHeight, "480", "Height Set"},
-        {"name GI JOE", Text::txtName, "gi joe", "Name Set"},
-        {"weaponpref 123456789abc", Text::txtWeap, "123456789", "Preferred Weapons Order Set"},
-        {"botskill 4", Text::txtBotSkill, "4", "Bot Skill Set"},
-        {"hx8_computername MyBox", Text::txtComputerName, "mybox", "HX8 Computer Name Set"},
-        {"hx8_comports COM1,9600", Text::txtComPorts, "com1,9600", "HX8 COM Ports Set"},
-        {"doomatic_max 8", Text::txtMax, "8", "Doomatic Max Players Set"},
-        {"exe ", Text::comboEXE, "", "EXE Set"}, // empty argument is a value
+        {"warp 07", Text::warp, "07", "Warp Set"},
+        {"warpX07", Text::warp, "07", "Warp Set"}, // any separator character is skipped
+        {"warp  5", Text::warp, " 5", "Warp Set"}, // nothing is trimmed
+        {"HEAP 16", Text::heap, "16", "Heap Set"},
+        {"width 640", Text::width, "640", "Width Set"},
+        {"height 480", Text::height, "480", "Height Set"},
+        {"name GI JOE", Text::playerName, "gi joe", "Name Set"},
+        {"weaponpref 123456789abc", Text::weaponsOrder, "123456789", "Preferred Weapons Order Set"},
+        {"botskill 4", Text::botSkill, "4", "Bot Skill Set"},
+        {"hx8_computername MyBox", Text::computerName, "mybox", "HX8 Computer Name Set"},
+        {"hx8_comports COM1,9600", Text::comPorts, "com1,9600", "HX8 COM Ports Set"},
+        {"doomatic_max 8", Text::doomaticMaxPlayers, "8", "Doomatic Max Players Set"},
+        {"exe ", Text::executable, "", "EXE Set"}, // empty argument is a value
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -57,14 +57,14 @@ TEST_F(Interpreter, PathValuesKeepTheirCaseOnCaseSensitiveHosts) {
         Text field;
         const char* reply;
     } cases[] = {
-        {"exe DOOM3.EXE", Text::comboEXE, "EXE Set"},
-        {"files Maps/A.wad B.deh", Text::txtPWADS, "Files Set"},
-        {"par -Nosound", Text::txtPar, "Extra Parameters Set"},
-        {"hx8_pars /Home/P.hx8", Text::txtParFile, "HX8 Parameter File Set"},
-        {"custom_config My.CFG", Text::txtExecCFG, "Custom Config File Set"},
-        {"doomatic_par -Net", Text::txtMaticPar, "Doomatic Parameters Set"},
-        {"config_file Legacy.CFG", Text::txtConfigFile, "Config File Set"},
-        {"setdoompath /Games/DOOM2", Text::txtDir, "Doom path set"},
+        {"exe DOOM3.EXE", Text::executable, "EXE Set"},
+        {"files Maps/A.wad B.deh", Text::pwads, "Files Set"},
+        {"par -Nosound", Text::extraParameters, "Extra Parameters Set"},
+        {"hx8_pars /Home/P.hx8", Text::hx8ParameterFile, "HX8 Parameter File Set"},
+        {"custom_config My.CFG", Text::customConfig, "Custom Config File Set"},
+        {"doomatic_par -Net", Text::doomaticParameters, "Doomatic Parameters Set"},
+        {"config_file Legacy.CFG", Text::configFile, "Config File Set"},
+        {"setdoompath /Games/DOOM2", Text::doomDirectory, "Doom path set"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -80,7 +80,7 @@ TEST_F(Interpreter, PathValuesKeepTheirCaseOnCaseSensitiveHosts) {
     // Command words still match in any case.
     EXPECT_EQ(run(QStringLiteral("ZUN_EXE Legacy.exe")), QStringList());
 #ifndef Q_OS_WIN
-    EXPECT_EQ(settings.text(Text::comboEXE), QStringLiteral("Legacy.exe"));
+    EXPECT_EQ(settings.text(Text::executable), QStringLiteral("Legacy.exe"));
 #endif
 }
 
@@ -90,18 +90,18 @@ TEST_F(Interpreter, MissingArgumentGivesErrorAndKeepsValue) {
         Text field;
         const char* reply;
     } cases[] = {
-        {"exe", Text::comboEXE, "EXE command error"},
-        {"warp", Text::txtWarp, "Warp command error"},
-        {"files", Text::txtPWADS, "Files command error"},
-        {"heap", Text::txtHeap, "Heap command error"},
-        {"par", Text::txtPar, "Extra Parameters command error"},
-        {"botskill", Text::txtBotSkill, "Botskill command error"},
-        {"hx8_pars", Text::txtParFile, "hx8_pars command error"},
-        {"doomatic_par", Text::txtMaticPar, "doomatic_par command error"},
-        {"config_file", Text::txtConfigFile, "config_file command error"},
-        {"zun_warp", Text::txtWarp, "Warp command error"},
-        {"zun_exe", Text::comboEXE, "EXE command error"},
-        {"zun_par", Text::txtPar, "Extra Parameters command error"},
+        {"exe", Text::executable, "EXE command error"},
+        {"warp", Text::warp, "Warp command error"},
+        {"files", Text::pwads, "Files command error"},
+        {"heap", Text::heap, "Heap command error"},
+        {"par", Text::extraParameters, "Extra Parameters command error"},
+        {"botskill", Text::botSkill, "Botskill command error"},
+        {"hx8_pars", Text::hx8ParameterFile, "hx8_pars command error"},
+        {"doomatic_par", Text::doomaticParameters, "doomatic_par command error"},
+        {"config_file", Text::configFile, "config_file command error"},
+        {"zun_warp", Text::warp, "Warp command error"},
+        {"zun_exe", Text::executable, "EXE command error"},
+        {"zun_par", Text::extraParameters, "Extra Parameters command error"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -114,13 +114,13 @@ TEST_F(Interpreter, MissingArgumentGivesErrorAndKeepsValue) {
 
 TEST_F(Interpreter, QuietCommandsSetSilently) {
     EXPECT_EQ(run(QStringLiteral("zun_warp 12")), QStringList());
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("12"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("12"));
     EXPECT_EQ(run(QStringLiteral("zun_heap 32")), QStringList());
-    EXPECT_EQ(settings.text(Text::txtHeap), QStringLiteral("32"));
+    EXPECT_EQ(settings.text(Text::heap), QStringLiteral("32"));
     EXPECT_EQ(run(QStringLiteral("zun_width 1")), QStringList());
     EXPECT_EQ(run(QStringLiteral("zun_height 2")), QStringList());
-    EXPECT_EQ(settings.text(Text::txtWidth), QStringLiteral("1"));
-    EXPECT_EQ(settings.text(Text::txtHeight), QStringLiteral("2"));
+    EXPECT_EQ(settings.text(Text::width), QStringLiteral("1"));
+    EXPECT_EQ(settings.text(Text::height), QStringLiteral("2"));
     EXPECT_EQ(run(QStringLiteral("zun_font 12")), QStringList());
     EXPECT_DOUBLE_EQ(windows.fontSize, 12.0);
 }
@@ -148,19 +148,19 @@ TEST_F(Interpreter, SwitchCommands) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(run(QString::fromLatin1(c.line)), c.replies);
     }
-    EXPECT_EQ(settings.check(Check::check3DFX), 0); // gl 1 cleared it
-    EXPECT_EQ(settings.check(Check::checkGL), 1);
-    EXPECT_EQ(settings.check(Check::checkCTF), 1);
-    EXPECT_EQ(settings.dm(), DmOption::optionDM2);
-    EXPECT_EQ(settings.check(Check::checkMon), 0);
-    EXPECT_EQ(settings.check(Check::checkMLOOK), 1);
+    EXPECT_EQ(settings.check(Check::threeDfx), 0); // gl 1 cleared it
+    EXPECT_EQ(settings.check(Check::openGl), 1);
+    EXPECT_EQ(settings.check(Check::captureTheFlag), 1);
+    EXPECT_EQ(settings.dm(), DmOption::altDeath);
+    EXPECT_EQ(settings.check(Check::monsters), 0);
+    EXPECT_EQ(settings.check(Check::crappyMouseLook), 1);
 
     run(QStringLiteral("3dfx 1"));
-    EXPECT_EQ(settings.check(Check::checkGL), 0);
+    EXPECT_EQ(settings.check(Check::openGl), 0);
     run(QStringLiteral("3dfx 0"));
-    EXPECT_EQ(settings.check(Check::checkGL), 0);
+    EXPECT_EQ(settings.check(Check::openGl), 0);
     run(QStringLiteral("dm 1"));
-    EXPECT_EQ(settings.dm(), DmOption::optionDM);
+    EXPECT_EQ(settings.dm(), DmOption::deathmatch);
 }
 
 TEST_F(Interpreter, SwitchSuccessIsDirectAndNotLogged) {
@@ -260,9 +260,9 @@ TEST_F(Interpreter, RepliesFromOutsideWaitForTheRunningCommand) {
 TEST_F(Interpreter, SetDoomPathCases) {
     EXPECT_EQ(run(QStringLiteral("setdoompath")), L({"c:\\doom2"}));
     EXPECT_EQ(run(QStringLiteral("setdoompath ")), L({"setdoompath error"}));
-    EXPECT_EQ(settings.text(Text::txtDir), QStringLiteral("c:\\doom2"));
+    EXPECT_EQ(settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2"));
     EXPECT_EQ(run(QStringLiteral("setdoompath d:\\games")), L({"Doom path set"}));
-    EXPECT_EQ(settings.text(Text::txtDir), QStringLiteral("d:\\games"));
+    EXPECT_EQ(settings.text(Text::doomDirectory), QStringLiteral("d:\\games"));
 }
 
 TEST_F(Interpreter, CommandsListsFiveLines) {
@@ -288,16 +288,16 @@ TEST_F(Interpreter, UpdateYbotListsBotFilesSortedAndTwice) {
     ASSERT_TRUE(QDir(doom.path()).mkpath(QStringLiteral("bots")));
     for (const char* name : {"zed.bot", "Alpha.BOT", "mike.bot", "notes.txt"})
         writeBytes(doom.path() + QStringLiteral("/bots/") + QLatin1String(name), "x");
-    settings.setText(Text::txtDir, doom.path());
+    settings.setText(Text::doomDirectory, doom.path());
     EXPECT_EQ(run(QStringLiteral("update_ybot")), QStringList());
-    EXPECT_EQ(settings.list(BotList::fileBots), L({"Alpha", "mike", "zed"}));
+    EXPECT_EQ(settings.list(BotList::availableBots), L({"Alpha", "mike", "zed"}));
     run(QStringLiteral("update_ybot"));
-    EXPECT_EQ(settings.list(BotList::fileBots),
+    EXPECT_EQ(settings.list(BotList::availableBots),
               L({"Alpha", "Alpha", "mike", "mike", "zed", "zed"}));
     // No bots folder: nothing changes, nothing is said.
-    settings.setText(Text::txtDir, doom.path() + QStringLiteral("/missing"));
+    settings.setText(Text::doomDirectory, doom.path() + QStringLiteral("/missing"));
     EXPECT_EQ(run(QStringLiteral("update_ybot")), QStringList());
-    EXPECT_EQ(settings.list(BotList::fileBots).size(), 6);
+    EXPECT_EQ(settings.list(BotList::availableBots).size(), 6);
 }
 
 TEST_F(Interpreter, ExecRunsScriptLinesWithLineEndRule) {
@@ -305,7 +305,7 @@ TEST_F(Interpreter, ExecRunsScriptLinesWithLineEndRule) {
     const QStringList replies = run(QStringLiteral("exec a.brv"));
     EXPECT_EQ(replies, L({"exec a.brv", "Warp Set", "Heap Set", "Name Set", "", "Command unkown",
                           "  zun_par x", "Command unkown"}));
-    EXPECT_EQ(settings.text(Text::txtName), QStringLiteral("a\nb")); // a lone LF stays
+    EXPECT_EQ(settings.text(Text::playerName), QStringLiteral("a\nb")); // a lone LF stays
     EXPECT_TRUE(logLines().contains(QStringLiteral("warp 01")));
 }
 
@@ -326,7 +326,7 @@ TEST_F(Interpreter, ExecFailures) {
 TEST_F(Interpreter, NestedFailureEndsOnlyTheInnermostScript) {
     writeScript(QStringLiteral("outer.brv"), "warp 01\r\nexec missing.brv\r\nwarp 02\r\n");
     run(QStringLiteral("exec outer.brv"));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("02"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("02"));
     EXPECT_EQ(outputLines(), L({"exec outer.brv", "Warp Set", "exec missing.brv",
                                 "Could not execute script", "Warp Set"}));
 }
@@ -335,7 +335,7 @@ TEST_F(Interpreter, SilentFailureStopsTheScript) {
     writeScript(QStringLiteral("m.brv"), "warp 01\r\nmsg\r\nwarp 02\r\n");
     EXPECT_EQ(run(QStringLiteral("exec m.brv")),
               L({"exec m.brv", "Warp Set", "Could not execute script"}));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("01"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("01"));
     writeScript(QStringLiteral("f.brv"), "zun_font huge\r\nwarp 03\r\n");
     EXPECT_EQ(run(QStringLiteral("exec f.brv")), L({"exec f.brv", "Could not execute script"}));
 }
@@ -344,11 +344,11 @@ TEST_F(Interpreter, CompletePathsAreUsedAsGiven) {
     QTemporaryDir other;
     ASSERT_TRUE(writeBytes(other.path() + QStringLiteral("/S.brv"), "warp 09\r\n"));
     run(QStringLiteral("exec ") + other.path() + QStringLiteral("/S.brv"));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("09"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("09"));
     ASSERT_TRUE(QDir(programDir.path()).mkpath(QStringLiteral("sub")));
     writeScript(QStringLiteral("sub/x.brv"), "warp 10\r\n");
     run(QStringLiteral("exec sub/x.brv"));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("10"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("10"));
 }
 
 TEST_F(Interpreter, SelfExecutingScriptIsBounded) {
@@ -364,7 +364,7 @@ TEST_F(Interpreter, ScriptThatExecutesItselfTwiceEnds) {
     writeScript(QStringLiteral("twice.brv"), "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
     interpreter.setScriptBudget(500);
     run(QStringLiteral("exec twice.brv"));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("05"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("05"));
     // The next command starts with a fresh budget.
     writeScript(QStringLiteral("ok.brv"), "warp 06\r\n");
     EXPECT_EQ(run(QStringLiteral("exec ok.brv")), L({"exec ok.brv", "Warp Set"}));
@@ -372,14 +372,14 @@ TEST_F(Interpreter, ScriptThatExecutesItselfTwiceEnds) {
 
 TEST_F(Interpreter, ExitWritesFilesStoresValuesAndStopsTheScript) {
     windows.where = {100, 200, 300, 400, false};
-    colours.setCheckDock(1);
-    colours.setValue(ConsoleOptions::redFore, 128);
-    settings.setText(Text::txtWarp, QStringLiteral("07"));
+    colours.setDocked(1);
+    colours.setValue(ConsoleOptions::textRed, 128);
+    settings.setText(Text::warp, QStringLiteral("07"));
     writeScript(QStringLiteral("e.brv"), "exit\r\nwarp 99\r\n");
     run(QStringLiteral("exec e.brv"));
     EXPECT_EQ(platform.quitCount, 1);
     EXPECT_TRUE(interpreter.ended());
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("07"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("07"));
     EXPECT_TRUE(readBytes(programFile(QStringLiteral("config.brv"))).contains("zun_warp 07\r\n"));
     EXPECT_EQ(readBytes(programFile(QStringLiteral("colour.brc"))),
               QByteArray(" 0 \r\n 0 \r\n 0 \r\n 128 \r\n 215 \r\n 0 \r\n"));
@@ -397,7 +397,7 @@ TEST_F(Interpreter, ExitWritesFilesStoresValuesAndStopsTheScript) {
     EXPECT_EQ(platform.store.value({c, "Show"}), QStringLiteral("False"));
     // Nothing runs after the end.
     interpreter.interpret(QStringLiteral("warp 50"));
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("07"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("07"));
 }
 
 TEST_F(Interpreter, ZunShowZeroRunsTheExitSequence) {
@@ -436,7 +436,7 @@ TEST_F(Interpreter, UnwritableDebugFileIsReportedOnceAndCommandsGoOn) {
     for (const QString& l : out)
         reports += l.contains(QStringLiteral("debug.txt")) ? 1 : 0;
     EXPECT_EQ(reports, 1);
-    EXPECT_EQ(settings.text(Text::txtWarp), QStringLiteral("2"));
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("2"));
     EXPECT_TRUE(interpreter.debugLog().endsWith(QStringLiteral("\necho Warp Set")));
 }
 

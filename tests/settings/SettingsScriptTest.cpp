@@ -40,44 +40,44 @@ TEST_F(SettingsScript, SaveThenReplayRestoresEverySavedSetting) {
         Text field;
         const char* value;
     } texts[] = {
-        {Text::comboEXE, "legacy.exe"},   {Text::txtWarp, "map01"},
-        {Text::txtPWADS, "a.wad b.deh"},  {Text::txtHeap, "32"},
-        {Text::txtWidth, "640"},          {Text::txtHeight, "480"},
-        {Text::txtPar, "-nosound"},       {Text::txtDir, "/games/doom2"},
-        {Text::txtWeap, "876"},           {Text::txtBotSkill, "4"},
-        {Text::txtName, "Player One"},    {Text::txtComputerName, "Box"},
-        {Text::txtComPorts, "com1,9600"}, {Text::txtParFile, "p.hx8"},
-        {Text::txtExecCFG, "my.cfg"},     {Text::txtConfigFile, "c.cfg"},
+        {Text::executable, "legacy.exe"},   {Text::warp, "map01"},
+        {Text::pwads, "a.wad b.deh"},  {Text::heap, "32"},
+        {Text::width, "640"},          {Text::height, "480"},
+        {Text::extraParameters, "-nosound"},       {Text::doomDirectory, "/games/doom2"},
+        {Text::weaponsOrder, "876"},           {Text::botSkill, "4"},
+        {Text::playerName, "Player One"},    {Text::computerName, "Box"},
+        {Text::comPorts, "com1,9600"}, {Text::hx8ParameterFile, "p.hx8"},
+        {Text::customConfig, "my.cfg"},     {Text::configFile, "c.cfg"},
     };
     for (const auto& t : texts)
         settings.setText(t.field, QString::fromLatin1(t.value));
-    settings.setCheck(Check::checkMLOOK, 1);
-    settings.setCheck(Check::checkGL, 1);
-    settings.setCheck(Check::checkCTF, 1);
-    settings.setCheck(Check::checkMon, 0);
-    settings.setCheck(Check::checkWeapD, 1);
-    settings.setDm(DmOption::optionDM2);
+    settings.setCheck(Check::crappyMouseLook, 1);
+    settings.setCheck(Check::openGl, 1);
+    settings.setCheck(Check::captureTheFlag, 1);
+    settings.setCheck(Check::monsters, 0);
+    settings.setCheck(Check::weaponDrop, 1);
+    settings.setDm(DmOption::altDeath);
     ASSERT_TRUE(writeSettingsScript(programFile(QStringLiteral("s.brv")), settings).ok);
 
     // Unsaved settings must survive the replay untouched.
     LaunchSettings fresh;
     CommandInterpreter replay(fresh, colours, platform);
-    fresh.setText(Text::txtMax, QStringLiteral("8"));
-    fresh.addToList(BotList::listUseBots, QStringLiteral("bot"));
+    fresh.setText(Text::doomaticMaxPlayers, QStringLiteral("8"));
+    fresh.addToList(BotList::selectedBots, QStringLiteral("bot"));
     replay.interpret(QStringLiteral("exec s.brv"));
     for (const auto& t : texts) {
-        const bool isPath = t.field == Text::comboEXE || t.field == Text::txtPWADS ||
-                            t.field == Text::txtPar || t.field == Text::txtDir ||
-                            t.field == Text::txtParFile || t.field == Text::txtExecCFG ||
-                            t.field == Text::txtConfigFile;
+        const bool isPath = t.field == Text::executable || t.field == Text::pwads ||
+                            t.field == Text::extraParameters || t.field == Text::doomDirectory ||
+                            t.field == Text::hx8ParameterFile || t.field == Text::customConfig ||
+                            t.field == Text::configFile;
         const QString value = QString::fromLatin1(t.value);
-        EXPECT_EQ(fresh.text(t.field), isPath ? value : lowerAscii(value)) << controlName(t.field);
+        EXPECT_EQ(fresh.text(t.field), isPath ? value : lowerAscii(value)) << static_cast<int>(t.field);
     }
     for (int i = 0; i < kCheckCount; ++i)
         EXPECT_EQ(fresh.check(static_cast<Check>(i)), settings.check(static_cast<Check>(i)));
-    EXPECT_EQ(fresh.dm(), DmOption::optionDM2);
-    EXPECT_EQ(fresh.text(Text::txtMax), QStringLiteral("8"));
-    EXPECT_EQ(fresh.list(BotList::listUseBots), QStringList{QStringLiteral("bot")});
+    EXPECT_EQ(fresh.dm(), DmOption::altDeath);
+    EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), QStringLiteral("8"));
+    EXPECT_EQ(fresh.list(BotList::selectedBots), QStringList{QStringLiteral("bot")});
     EXPECT_FALSE(replay.consoleText().contains(QStringLiteral("Could not execute script")));
     EXPECT_FALSE(replay.consoleText().contains(QStringLiteral("unkown")));
 }
@@ -111,17 +111,17 @@ TEST_F(SettingsScript, ReplayRepliesOfTheSavedForm) {
 }
 
 TEST_F(SettingsScript, EmptyDoomDirectoryLineKeepsTheDirectory) {
-    settings.setText(Text::txtDir, QString());
+    settings.setText(Text::doomDirectory, QString());
     ASSERT_TRUE(writeSettingsScript(programFile(QStringLiteral("s.brv")), settings).ok);
     EXPECT_TRUE(readBytes(programFile(QStringLiteral("s.brv"))).contains("\r\nsetdoompath \r\n"));
-    settings.setText(Text::txtDir, QStringLiteral("/keep"));
+    settings.setText(Text::doomDirectory, QStringLiteral("/keep"));
     const QStringList replies = run(QStringLiteral("exec s.brv"));
     EXPECT_TRUE(replies.contains(QStringLiteral("setdoompath error")));
-    EXPECT_EQ(settings.text(Text::txtDir), QStringLiteral("/keep"));
+    EXPECT_EQ(settings.text(Text::doomDirectory), QStringLiteral("/keep"));
 }
 
 TEST_F(SettingsScript, NonLatin1TextIsWrittenAsQuestionMarks) {
-    settings.setText(Text::txtName, QStringLiteral("Zoë 名"));
+    settings.setText(Text::playerName, QStringLiteral("Zoë 名"));
     ASSERT_TRUE(writeSettingsScript(programFile(QStringLiteral("s.brv")), settings).ok);
     EXPECT_TRUE(readBytes(programFile(QStringLiteral("s.brv"))).contains("name Zo\xeb ?\r\n"));
 }

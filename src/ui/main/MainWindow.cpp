@@ -111,7 +111,7 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
     buildClientArea();
 
     // The design name is upper case; names set later by the user or a script keep their case.
-    settings_.setText(Text::txtName, settings_.text(Text::txtName).toUpper());
+    settings_.setText(Text::playerName, settings_.text(Text::playerName).toUpper());
     auto* comboEXE = findChild<QComboBox*>(QStringLiteral("comboEXE"));
     QStringList executables;
     for (const char* exe : kExecutables)
@@ -183,13 +183,13 @@ void MainWindow::buildWeaponsMenu() {
         const QChar code = QLatin1Char(weapon.code);
         connect(entry(weaponsMenu_, weapon.name, weapon.caption), &QAction::triggered, this,
                 [this, code] {
-                    settings_.setText(Text::txtWeap,
-                                      appendWeapon(settings_.text(Text::txtWeap), code));
+                    settings_.setText(Text::weaponsOrder,
+                                      appendWeapon(settings_.text(Text::weaponsOrder), code));
                 });
     }
     separator(weaponsMenu_, "sep_weap");
     connect(entry(weaponsMenu_, "menu_clear", "Clear"), &QAction::triggered, this,
-            [this] { settings_.setText(Text::txtWeap, QString()); });
+            [this] { settings_.setText(Text::weaponsOrder, QString()); });
 }
 
 QRect MainWindow::twips(int left, int top, int width, int height) const {
@@ -264,7 +264,7 @@ void MainWindow::wireControls() {
 
     connect(button("cmdAdd"), &QPushButton::clicked, this, &MainWindow::addPwad);
     connect(button("cmdRND"), &QPushButton::clicked, this,
-            [this] { settings_.setText(Text::txtWarp, QString::number(randomLevel_.next())); });
+            [this] { settings_.setText(Text::warp, QString::number(randomLevel_.next())); });
 }
 
 void MainWindow::wireOtherPanes() {
@@ -276,14 +276,14 @@ void MainWindow::wireOtherPanes() {
     auto* fileBots = findChild<QListWidget*>(QStringLiteral("fileBots"));
     auto* listUseBots = findChild<QListWidget*>(QStringLiteral("listUseBots"));
     connect(button("cmdAddBot"), &QPushButton::clicked, this,
-            [this, fileBots] { moveBot(BotList::fileBots, fileBots); });
+            [this, fileBots] { moveBot(BotList::availableBots, fileBots); });
     connect(button("cmdRemoveBot"), &QPushButton::clicked, this,
-            [this, listUseBots] { moveBot(BotList::listUseBots, listUseBots); });
+            [this, listUseBots] { moveBot(BotList::selectedBots, listUseBots); });
 
     connect(findChild<FileListBox*>(QStringLiteral("fileExecCfg")), &FileListBox::fileChosen, this,
-            [this](const QString& name) { settings_.setText(Text::txtExecCFG, name); });
+            [this](const QString& name) { settings_.setText(Text::customConfig, name); });
     connect(findChild<FileListBox*>(QStringLiteral("fileDemo")), &FileListBox::fileChosen, this,
-            [this](const QString& name) { settings_.setText(Text::txtDemoFile, demoName(name)); });
+            [this](const QString& name) { settings_.setText(Text::demoFile, demoName(name)); });
 }
 
 void MainWindow::buildOtherPanes() {
@@ -390,7 +390,7 @@ void MainWindow::toggleConsole(bool show) {
 void MainWindow::dockConsole() {
     if (!console_)
         return;
-    if (consoleOptions_.checkDock() == 0) {
+    if (consoleOptions_.docked() == 0) {
         if (console_->windowTitle() != kFloatingConsoleCaption)
             console_->setWindowTitle(kFloatingConsoleCaption);
         return;
@@ -426,13 +426,13 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::addPwad() {
-    const QString doomDirectory = settings_.text(Text::txtDir);
+    const QString doomDirectory = settings_.text(Text::doomDirectory);
     const QString path =
         platform_.fileDialog(FileDialogKind::Open, {doomDirectory, QString(), kPwadFilter, 0});
     if (path.isEmpty())
         return;
-    settings_.setText(Text::txtPWADS,
-                      appendPwad(settings_.text(Text::txtPWADS), pwadEntry(path, doomDirectory)));
+    settings_.setText(Text::pwads,
+                      appendPwad(settings_.text(Text::pwads), pwadEntry(path, doomDirectory)));
 }
 
 void MainWindow::moveBot(BotList from, QListWidget* source) {

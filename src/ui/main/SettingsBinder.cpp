@@ -11,6 +11,23 @@ namespace bv {
 
 namespace {
 
+// In the order of the Text enum.
+constexpr const char* kTextControls[kTextCount] = {
+    "comboEXE",      "txtWarp",         "txtPWADS",    "txtHeap",     "txtWidth",
+    "txtHeight",     "txtPar",          "txtDir",      "txtWeap",     "txtBotSkill",
+    "txtName",       "txtComputerName", "txtComPorts", "txtParFile",  "txtExecCFG",
+    "txtConfigFile", "txtMax",          "txtMaticPar", "txtDemoFile", "txtDemoDir",
+};
+
+// In the order of the Check enum.
+constexpr const char* kCheckControls[kCheckCount] = {
+    "checkMLOOK", "check3DFX", "checkCTF",     "checkMon",
+    "checkWeapD", "checkGL",   "checkRecDemo", "checkPlayDemo",
+};
+
+constexpr const char* kDmControls[] = {"optionDMNone", "optionDM", "optionDM2"};
+constexpr const char* kListControls[] = {"fileBots", "listUseBots"};
+
 template <typename Enum> Enum nth(int i) {
     return static_cast<Enum>(i);
 }
@@ -25,6 +42,19 @@ void showComboText(QComboBox* combo, const QString& text) {
 }
 
 } // namespace
+
+const char* controlName(Text field) {
+    return kTextControls[static_cast<int>(field)];
+}
+const char* controlName(Check field) {
+    return kCheckControls[static_cast<int>(field)];
+}
+const char* controlName(DmOption option) {
+    return kDmControls[static_cast<int>(option)];
+}
+const char* controlName(BotList list) {
+    return kListControls[static_cast<int>(list)];
+}
 
 SettingsBinder::SettingsBinder(LaunchSettings& settings, QObject* parent)
     : QObject(parent), settings_(settings) {}
@@ -46,9 +76,9 @@ QStringList SettingsBinder::bindChildren(QWidget* root) {
         const char* name = controlName(nth<Check>(i));
         note(bindCheck(find(name), nth<Check>(i)), name);
     }
-    for (DmOption option : {DmOption::optionDMNone, DmOption::optionDM, DmOption::optionDM2})
+    for (DmOption option : {DmOption::none, DmOption::deathmatch, DmOption::altDeath})
         note(bindOption(find(controlName(option)), option), controlName(option));
-    for (BotList which : {BotList::fileBots, BotList::listUseBots})
+    for (BotList which : {BotList::availableBots, BotList::selectedBots})
         note(bindList(find(controlName(which)), which), controlName(which));
     return bound;
 }

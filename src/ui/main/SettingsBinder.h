@@ -9,9 +9,16 @@ class QWidget;
 
 namespace bv {
 
+// The control that shows each setting is found by this name, its objectName: automation
+// finds it by the same name.
+const char* controlName(Text field);
+const char* controlName(Check field);
+const char* controlName(DmOption option);
+const char* controlName(BotList list);
+
 // Binds a window's controls to the settings record in both directions. A control is bound to
-// the field whose control name it carries as its objectName, so one table, the record's own,
-// serves every pane: the control shows each write to the record at once, and each edit is
+// the field whose control name it carries as its objectName, so one table serves every pane
+// and window: the control shows each write to the record at once, and each edit is
 // written to the record at once.
 class SettingsBinder : public QObject {
     Q_OBJECT

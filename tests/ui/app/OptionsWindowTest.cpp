@@ -47,29 +47,29 @@ private Q_SLOTS:
         Options o;
         QCOMPARE(o.window.txtDir()->text(), QStringLiteral("c:\\doom2"));
         QVERIFY(o.window.txtDemoDir()->text().isEmpty());
-        QCOMPARE(o.window.colourBar(ConsoleOptions::greenFore)->value(), 215);
+        QCOMPARE(o.window.colourBar(ConsoleOptions::textGreen)->value(), 215);
         QCOMPARE(o.preview(o.window.lblForeColour()), QColor(255, 215, 0));
         QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 0));
 
         // Typing is what the launches read; a command's write shows at once.
         o.window.txtDir()->clear();
         QTest::keyClicks(o.window.txtDir(), QStringLiteral("/games/doom"));
-        QCOMPARE(o.settings.text(Text::txtDir), QStringLiteral("/games/doom"));
-        o.settings.setText(Text::txtDemoDir, QStringLiteral("/games/demos"));
+        QCOMPARE(o.settings.text(Text::doomDirectory), QStringLiteral("/games/doom"));
+        o.settings.setText(Text::demoDirectory, QStringLiteral("/games/demos"));
         QCOMPARE(o.window.txtDemoDir()->text(), QStringLiteral("/games/demos"));
 
         // Moving a bar repaints only its own preview.
-        o.window.colourBar(ConsoleOptions::blueBack)->setValue(99);
-        QCOMPARE(o.colours.value(ConsoleOptions::blueBack), 99);
+        o.window.colourBar(ConsoleOptions::backgroundBlue)->setValue(99);
+        QCOMPARE(o.colours.value(ConsoleOptions::backgroundBlue), 99);
         QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 99));
         QCOMPARE(o.preview(o.window.lblForeColour()), QColor(255, 215, 0));
-        o.colours.setValue(ConsoleOptions::redFore, 7);
-        QCOMPARE(o.window.colourBar(ConsoleOptions::redFore)->value(), 7);
+        o.colours.setValue(ConsoleOptions::textRed, 7);
+        QCOMPARE(o.window.colourBar(ConsoleOptions::textRed)->value(), 7);
         QCOMPARE(o.preview(o.window.lblForeColour()), QColor(7, 215, 0));
 
         o.window.checkDock()->click();
-        QCOMPARE(o.colours.checkDock(), 1);
-        o.colours.setCheckDock(0);
+        QCOMPARE(o.colours.docked(), 1);
+        o.colours.setDocked(0);
         QVERIFY(!o.window.checkDock()->isChecked());
     }
 
@@ -102,10 +102,10 @@ private Q_SLOTS:
         if (directory.isEmpty()) {
             QCOMPARE(o.platform.messages.size(), size_t(1));
             QCOMPARE(o.platform.messages[0].text, QStringLiteral("Error Getting Doom Directory"));
-            QCOMPARE(o.settings.text(Text::txtDir), QStringLiteral("c:\\doom2"));
+            QCOMPARE(o.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2"));
         } else {
             QVERIFY(o.platform.messages.empty());
-            QCOMPARE(o.settings.text(Text::txtDir), directory);
+            QCOMPARE(o.settings.text(Text::doomDirectory), directory);
             QCOMPARE(o.window.txtDir()->text(), directory);
         }
     }
@@ -117,14 +117,14 @@ private Q_SLOTS:
         o.click("cmdTheme");
         QCOMPARE(o.platform.dialogs.size(), size_t(3));
         QVERIFY(o.platform.messages.empty());
-        QCOMPARE(o.settings.text(Text::txtDir), QStringLiteral("c:\\doom2"));
+        QCOMPARE(o.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2"));
         QCOMPARE(o.colours.values(), (std::array<int, 6>{0, 0, 0, 255, 215, 0}));
         QVERIFY(QDir(o.dir.path()).entryList(QDir::Files).isEmpty());
     }
 
     void savedThemeOpensToTheSameColours() {
         Options o;
-        o.window.colourBar(ConsoleOptions::redFore)->setValue(128);
+        o.window.colourBar(ConsoleOptions::textRed)->setValue(128);
         const QString theme = o.file("mine.brc");
         o.platform.dialogAnswers.push_back(theme);
         o.click("cmdSaveTheme");

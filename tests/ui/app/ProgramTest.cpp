@@ -96,7 +96,7 @@ private Q_SLOTS:
 
             p.interpreter.interpret(QStringLiteral("options"));
             QVERIFY(!main.isEnabled());
-            p.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(77);
+            p.windows.options().colourBar(ConsoleOptions::backgroundGreen)->setValue(77);
             p.windows.options().findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
             QVERIFY(main.isEnabled());
 
@@ -105,7 +105,7 @@ private Q_SLOTS:
             mainAt = main.pos();
             p.windows.console().move(30, 420);
             consoleAt = p.windows.console().pos();
-            p.colours.setCheckDock(1);
+            p.colours.setDocked(1);
             main.setConsoleShown(false);
             main.close(); // Form_Unload sends exit
             QCOMPARE(host.quitCount, 1);
@@ -118,10 +118,10 @@ private Q_SLOTS:
 
         Program again(dir.path(), host);
         Main(again.windows);
-        QCOMPARE(again.settings.text(Text::txtWarp), QStringLiteral("11"));
+        QCOMPARE(again.settings.text(Text::warp), QStringLiteral("11"));
         QCOMPARE(again.mainWindow().pos(), mainAt);
-        QCOMPARE(again.colours.checkDock(), 1);
-        QCOMPARE(again.colours.value(ConsoleOptions::greenBack), 77);
+        QCOMPARE(again.colours.docked(), 1);
+        QCOMPARE(again.colours.value(ConsoleOptions::backgroundGreen), 77);
         QVERIFY(!again.mainWindow().consoleShown());
         QVERIFY(!again.windows.console().isVisible());
         // Docking moves the console on the main window's next tick, not at startup.
@@ -189,7 +189,7 @@ private Q_SLOTS:
         wizard.txtDir()->setText(dir.path());
         wizard.cmdNext()->click();
         QVERIFY(p.mainWindow().isVisible());
-        QCOMPARE(p.settings.text(Text::txtDir), dir.path());
+        QCOMPARE(p.settings.text(Text::doomDirectory), dir.path());
         QCOMPARE(p.interpreter.consoleText(),
                  QStringLiteral("\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv")
                      .repeated(2));

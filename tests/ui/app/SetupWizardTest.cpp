@@ -62,10 +62,10 @@ private Q_SLOTS:
         w.window.cmdNext_Click();
         w.window.txtDir()->clear();
         QTest::keyClicks(w.window.txtDir(), QStringLiteral("/games/Doom2"));
-        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("c:\\doom2")); // not before Finish
+        QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2")); // not before Finish
         w.window.cmdNext_Click();
         QCOMPARE(w.firstRun(), QStringLiteral("no"));
-        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("/games/Doom2"));
+        QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("/games/Doom2"));
         QCOMPARE(w.mainRuns, 1);
         QVERIFY(w.onPage2());
         QVERIFY(w.window.isVisible());
@@ -151,7 +151,7 @@ private Q_SLOTS:
             QCOMPARE(w.window.txtDir()->text(), directory);
         }
         // Browsing fills the wizard's own box; the Doom directory changes only on Finish.
-        QCOMPARE(w.settings.text(Text::txtDir), QStringLiteral("c:\\doom2"));
+        QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2"));
     }
 };
 

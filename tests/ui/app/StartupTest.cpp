@@ -168,7 +168,7 @@ private Q_SLOTS:
         Main(w.windows);
         QCOMPARE(w.main->shown, shown);
         QCOMPARE(w.windows.console().isVisible(), shown);
-        QCOMPARE(w.colours.checkDock(), dock);
+        QCOMPARE(w.colours.docked(), dock);
         QCOMPARE(w.windows.options().checkDock()->isChecked(), dock == 1);
     }
 
@@ -279,9 +279,9 @@ private Q_SLOTS:
         OptionsWindow& options = w.windows.options();
         QVERIFY(options.isVisible());
         QVERIFY(!w.main->window.isEnabled());
-        options.colourBar(ConsoleOptions::redBack)->setValue(40);
-        options.colourBar(ConsoleOptions::blueFore)->setValue(250);
-        w.settings.setText(Text::txtDemoDir, QStringLiteral("/games/demos"));
+        options.colourBar(ConsoleOptions::backgroundRed)->setValue(40);
+        options.colourBar(ConsoleOptions::textBlue)->setValue(250);
+        w.settings.setText(Text::demoDirectory, QStringLiteral("/games/demos"));
         QCOMPARE(consoleBase(w), QColor(0, 0, 0)); // the console waits for OK
 
         QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
@@ -297,7 +297,7 @@ private Q_SLOTS:
         QVERIFY(console.timerDown()->isActive()); // loaded anew: one more scroll to the end
         // The command line still works after the reload.
         QTest::keyClick(console.input(), Qt::Key_Return);
-        QCOMPARE(w.settings.text(Text::txtName), QStringLiteral("half"));
+        QCOMPARE(w.settings.text(Text::playerName), QStringLiteral("half"));
     }
 
     void optionsOkWithTheConsoleUntickedKeepsItHidden() {
@@ -307,7 +307,7 @@ private Q_SLOTS:
         World w(m.dir.path(), m.platform);
         Main(w.windows);
         w.windows.showOptionsWindow();
-        w.windows.options().colourBar(ConsoleOptions::greenBack)->setValue(9);
+        w.windows.options().colourBar(ConsoleOptions::backgroundGreen)->setValue(9);
         w.windows.options().close(); // the close box applies like OK
         QVERIFY(!w.windows.options().isVisible());
         QVERIFY(w.main->window.isEnabled());

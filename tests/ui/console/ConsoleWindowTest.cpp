@@ -33,7 +33,7 @@ private Q_SLOTS:
         console.show();
         QTest::keyClicks(console.input(), QStringLiteral("Warp 07"));
         QTest::keyClick(console.input(), Qt::Key_Return);
-        QCOMPARE(w.settings.text(Text::txtWarp), QStringLiteral("07"));
+        QCOMPARE(w.settings.text(Text::warp), QStringLiteral("07"));
         QCOMPARE(console.output()->toPlainText(), QStringLiteral("\nWarp Set"));
         QVERIFY(console.input()->text().isEmpty());
 
@@ -60,7 +60,7 @@ private Q_SLOTS:
         QTest::keyClick(console.output(), Qt::Key_Return);
         QVERIFY(console.output()->toPlainText().endsWith(QStringLiteral("\nWarp Set")));
         QCOMPARE(console.focusProxy(), console.input());
-        w.colours.setValue(ConsoleOptions::greenFore, 9);
+        w.colours.setValue(ConsoleOptions::textGreen, 9);
         console.applyColours();
         QWidget* frame = console.findChild<QWidget*>(QStringLiteral("inputFrame"));
         QCOMPARE(frame->palette().color(QPalette::Window), QColor(255, 9, 0));
@@ -78,7 +78,7 @@ private Q_SLOTS:
 
     void clsAndColours() {
         World w;
-        w.colours.setValue(ConsoleOptions::redBack, 10);
+        w.colours.setValue(ConsoleOptions::backgroundRed, 10);
         ConsoleWindow console(w.interpreter, w.colours);
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(10, 0, 0));
         QCOMPARE(console.input()->palette().color(QPalette::Text), QColor(255, 215, 0));

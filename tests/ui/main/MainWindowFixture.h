@@ -6,6 +6,7 @@
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/SettingsBinder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -24,7 +25,7 @@ class MainWindowFixture {
 public:
     MainWindowFixture() {
         platform.programDir = programDir.path();
-        settings.setText(Text::txtDir, doomDir.path());
+        settings.setText(Text::doomDirectory, doomDir.path());
         // The programs that the launches start, so that they start (through the fake host).
         touch(doomFile(QStringLiteral("Doom3.exe")));
         touch(doomFile(QStringLiteral("hx8.exe")));

@@ -68,7 +68,7 @@ private Q_SLOTS:
 
     void loadFillsTheWindow() {
         MainWindowFixture f;
-        f.settings.setText(Text::txtName, QStringLiteral("gi joe"));
+        f.settings.setText(Text::playerName, QStringLiteral("gi joe"));
         // Engines of this system on the PATH follow the list's own, in a fixed order.
         QTemporaryDir bin;
         for (const char* engine : {"woof", "dsda-doom", "chocolate-doom", "gzdoom"}) {
@@ -81,7 +81,7 @@ private Q_SLOTS:
         MainWindow& w = f.window();
         qputenv("PATH", path);
         QCOMPARE(w.windowTitle(), QStringLiteral("Brimvault Version 1.21 Beta"));
-        QCOMPARE(f.settings.text(Text::txtName), QStringLiteral("GI JOE"));
+        QCOMPARE(f.settings.text(Text::playerName), QStringLiteral("GI JOE"));
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
                  QStringList({"Cajun.exe", "Doom3.exe", "Doombot.exe", "legacy.exe", "windoom3.exe",
                               "ybot.exe", "ybot050.exe", "chocolate-doom", "dsda-doom", "woof"}));
         QCOMPARE(exe->currentText(), QStringLiteral("Doom3.exe"));
-        QCOMPARE(f.settings.text(Text::comboEXE), QStringLiteral("Doom3.exe"));
+        QCOMPARE(f.settings.text(Text::executable), QStringLiteral("Doom3.exe"));
         QVERIFY(!f.control<QComboBox>("comboExec")->isEditable());
 
         for (const char* name : {"lblResolution", "lblWidth", "lblHeight", "txtWidth", "txtHeight"})
@@ -109,14 +109,14 @@ private Q_SLOTS:
         f.window();
         for (int i = 0; i < kTextCount; ++i) {
             const auto field = static_cast<Text>(i);
-            if (field == Text::txtDir || field == Text::txtDemoDir)
+            if (field == Text::doomDirectory || field == Text::demoDirectory)
                 continue; // the options window shows these
             QVERIFY2(f.control(controlName(field)), controlName(field));
         }
         for (int i = 0; i < kCheckCount; ++i)
             QVERIFY2(f.control<QCheckBox>(controlName(static_cast<Check>(i))),
                      controlName(static_cast<Check>(i)));
-        for (auto option : {DmOption::optionDMNone, DmOption::optionDM, DmOption::optionDM2})
+        for (auto option : {DmOption::none, DmOption::deathmatch, DmOption::altDeath})
             QVERIFY(f.control<QRadioButton>(controlName(option)));
     }
 
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(enabledPaneButtons(f).size(), 7);
         QVERIFY(!f.button("cmdGen")->isEnabled());
 
-        f.settings.setText(Text::txtWarp, QStringLiteral("05"));
+        f.settings.setText(Text::warp, QStringLiteral("05"));
         f.click("cmdDemo");
         QCOMPARE(shownPanes(f), QStringList{"boxDemo"});
         QVERIFY(!f.button("cmdDemo")->isEnabled());
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(window.findChild<QWidget*>(QStringLiteral("genBox")));
         QVERIFY(!window.findChild<QWidget*>(QStringLiteral("multBox")));
         // Settings and folders given before the panes exist reach them when they are built.
-        f.settings.setText(Text::txtWeap, QStringLiteral("0123"));
+        f.settings.setText(Text::weaponsOrder, QStringLiteral("0123"));
         window.setExecCfgFolder(f.doomDir.path());
 
         window.show();
@@ -171,10 +171,10 @@ private Q_SLOTS:
 
         auto* txtWeap = window.findChild<QLineEdit*>(QStringLiteral("txtWeap"));
         QCOMPARE(txtWeap->text(), QStringLiteral("0123"));
-        f.settings.setText(Text::txtWeap, QStringLiteral("01"));
+        f.settings.setText(Text::weaponsOrder, QStringLiteral("01"));
         QCOMPARE(txtWeap->text(), QStringLiteral("01"));
         QTest::keyClicks(txtWeap, QStringLiteral("7"));
-        QCOMPARE(f.settings.text(Text::txtWeap), QStringLiteral("017"));
+        QCOMPARE(f.settings.text(Text::weaponsOrder), QStringLiteral("017"));
         QCOMPARE(items(window.findChild<QListWidget*>(QStringLiteral("fileExecCfg"))),
                  QStringList{"game.cfg"});
         auto* cmdAddBot = window.findChild<QPushButton*>(QStringLiteral("cmdAddBot"));
@@ -207,14 +207,14 @@ private Q_SLOTS:
 
         f.edit("txtWarp")->clear();
         QTest::keyClicks(f.edit("txtWarp"), QStringLiteral("12"));
-        QCOMPARE(f.settings.text(Text::txtWarp), QStringLiteral("12"));
+        QCOMPARE(f.settings.text(Text::warp), QStringLiteral("12"));
         f.control<QComboBox>("comboEXE")->lineEdit()->selectAll();
         QTest::keyClicks(f.control<QComboBox>("comboEXE")->lineEdit(), QStringLiteral("my.exe"));
-        QCOMPARE(f.settings.text(Text::comboEXE), QStringLiteral("my.exe"));
+        QCOMPARE(f.settings.text(Text::executable), QStringLiteral("my.exe"));
         f.click("checkMon");
-        QCOMPARE(f.settings.check(Check::checkMon), 0);
+        QCOMPARE(f.settings.check(Check::monsters), 0);
         f.click("optionDM");
-        QCOMPARE(f.settings.dm(), DmOption::optionDM);
+        QCOMPARE(f.settings.dm(), DmOption::deathmatch);
 
         f.click("cmdLaunchSingle");
         const QString batch = fileText(f.doomFile(QStringLiteral("brv.bat")));
@@ -233,10 +233,10 @@ private Q_SLOTS:
         gl->click();
         QVERIFY(gl->isChecked());
         QVERIFY(!fx->isChecked());
-        QCOMPARE(f.settings.check(Check::check3DFX), 0);
+        QCOMPARE(f.settings.check(Check::threeDfx), 0);
         fx->click();
         QVERIFY(!gl->isChecked());
-        QCOMPARE(f.settings.check(Check::checkGL), 0);
+        QCOMPARE(f.settings.check(Check::openGl), 0);
         fx->click(); // unchecking one leaves the other alone
         QVERIFY(!fx->isChecked() && !gl->isChecked());
 
@@ -284,7 +284,7 @@ private Q_SLOTS:
         QCOMPARE(f.console.windowTitle(), QStringLiteral("Brimvault [Console]"));
         QCOMPARE(f.console.pos(), QPoint(300, 20));
 
-        f.colours.setCheckDock(1);
+        f.colours.setDocked(1);
         w.move(40, 30);
         tick(f);
         QCOMPARE(f.console.windowTitle(), QString());
@@ -300,7 +300,7 @@ private Q_SLOTS:
         QCOMPARE(f.console.windowTitle(), QStringLiteral("kept"));
 
         w.setWindowState(Qt::WindowNoState);
-        f.colours.setCheckDock(0);
+        f.colours.setDocked(0);
         tick(f);
         QCOMPARE(f.console.windowTitle(), QStringLiteral("Brimvault [Console]"));
     }
@@ -366,7 +366,7 @@ private Q_SLOTS:
         MainWindowFixture f;
         f.window();
         const QString saved = f.programFile(QStringLiteral("Mine.brv"));
-        f.settings.setText(Text::txtWarp, QStringLiteral("E1M1"));
+        f.settings.setText(Text::warp, QStringLiteral("E1M1"));
         f.platform.dialogAnswers = {saved};
         f.action("menuSave")->trigger();
         const auto& save = f.platform.dialogs.back();
@@ -377,9 +377,9 @@ private Q_SLOTS:
         QVERIFY(save.request.fileName.isEmpty());
         QCOMPARE(readBytes(saved).count("\r\n"), 23);
 
-        f.settings.setText(Text::txtWarp, QStringLiteral("03"));
+        f.settings.setText(Text::warp, QStringLiteral("03"));
         f.action("menuOpen")->trigger(); // cancelled
-        QCOMPARE(f.settings.text(Text::txtWarp), QStringLiteral("03"));
+        QCOMPARE(f.settings.text(Text::warp), QStringLiteral("03"));
         f.platform.dialogAnswers = {saved};
         f.action("menuOpen")->trigger();
         QCOMPARE(f.platform.dialogs.back().kind, FileDialogKind::Open);

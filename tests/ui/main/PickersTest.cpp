@@ -24,7 +24,7 @@ QStringList rndSequence(int count) {
     QStringList values;
     for (int i = 0; i < count; ++i) {
         f.click("cmdRND");
-        values << f.settings.text(Text::txtWarp);
+        values << f.settings.text(Text::warp);
     }
     return values;
 }
@@ -41,7 +41,7 @@ private Q_SLOTS:
         f.window();
         // The Doom directory as typed in other letters than the chosen path.
         const QString doom = f.doomDir.path();
-        f.settings.setText(Text::txtDir, doom.toUpper());
+        f.settings.setText(Text::doomDirectory, doom.toUpper());
         f.platform.dialogAnswers = {nativeJoin(doom, QStringLiteral("WADS/Mine.wad")),
                                     QStringLiteral("/other/x.deh"),
                                     nativeJoin(doom, QStringLiteral("WADS/Mine.wad"))};
@@ -55,10 +55,10 @@ private Q_SLOTS:
 
         f.click("cmdAdd");
         f.click("cmdAdd"); // the same file again is simply added again
-        QCOMPARE(f.settings.text(Text::txtPWADS),
+        QCOMPARE(f.settings.text(Text::pwads),
                  QStringLiteral("WADS/Mine.wad /other/x.deh WADS/Mine.wad"));
         f.click("cmdAdd"); // cancelled
-        QCOMPARE(f.settings.text(Text::txtPWADS),
+        QCOMPARE(f.settings.text(Text::pwads),
                  QStringLiteral("WADS/Mine.wad /other/x.deh WADS/Mine.wad"));
     }
 
@@ -79,9 +79,9 @@ private Q_SLOTS:
         f.click("cmdYBOT");
         auto* available = f.control<QListWidget>("fileBots");
         auto* selected = f.control<QListWidget>("listUseBots");
-        f.settings.addToList(BotList::fileBots, QStringLiteral("zbot"));
-        f.settings.addToList(BotList::fileBots, QStringLiteral("abot"));
-        f.settings.addToList(BotList::fileBots, QStringLiteral("mbot"));
+        f.settings.addToList(BotList::availableBots, QStringLiteral("zbot"));
+        f.settings.addToList(BotList::availableBots, QStringLiteral("abot"));
+        f.settings.addToList(BotList::availableBots, QStringLiteral("mbot"));
         QCOMPARE(items(available), QStringList({"abot", "mbot", "zbot"}));
 
         f.click("cmdAddBot"); // nothing selected
@@ -95,7 +95,7 @@ private Q_SLOTS:
         f.click("cmdAddBot");
         QCOMPARE(items(available), QStringList{"mbot"});
         QCOMPARE(items(selected), QStringList({"abot", "zbot"}));
-        QCOMPARE(f.settings.list(BotList::listUseBots), QStringList({"abot", "zbot"}));
+        QCOMPARE(f.settings.list(BotList::selectedBots), QStringList({"abot", "zbot"}));
         QVERIFY(available->selectedItems().isEmpty());
         QVERIFY(selected->selectedItems().isEmpty());
 
@@ -126,7 +126,7 @@ private Q_SLOTS:
         auto* demos = f.control<QListWidget>("fileDemo");
         QCOMPARE(items(demos), QStringList{"demo1.lmp"});
         clickItem(demos, 0);
-        QCOMPARE(f.settings.text(Text::txtDemoFile), QStringLiteral("demo1"));
+        QCOMPARE(f.settings.text(Text::demoFile), QStringLiteral("demo1"));
 
         // The demo list follows a new folder; the config list keeps its own.
         QTemporaryDir other;
@@ -134,12 +134,12 @@ private Q_SLOTS:
         w.setDemoFolder(other.path());
         QCOMPARE(items(demos), QStringList{"duel.lmp"});
         QCOMPARE(items(configs).size(), 3);
-        QCOMPARE(f.settings.text(Text::txtDemoFile), QStringLiteral("demo1"));
+        QCOMPARE(f.settings.text(Text::demoFile), QStringLiteral("demo1"));
 
         f.click("checkRecDemo");
         f.click("checkPlayDemo");
-        QCOMPARE(f.settings.check(Check::checkRecDemo), 1);
-        QCOMPARE(f.settings.check(Check::checkPlayDemo), 1);
+        QCOMPARE(f.settings.check(Check::recordDemo), 1);
+        QCOMPARE(f.settings.check(Check::playDemo), 1);
     }
 
     void weaponsPopupAppendsCodes() {
@@ -163,18 +163,18 @@ private Q_SLOTS:
         f.action("menu_bfg")->trigger(); // the default already holds nine codes
         QCOMPARE(f.edit("txtWeap")->text(), QStringLiteral("014576328"));
         f.action("menu_clear")->trigger();
-        QCOMPARE(f.settings.text(Text::txtWeap), QString());
+        QCOMPARE(f.settings.text(Text::weaponsOrder), QString());
         for (const char* name : {"menu_SuperShotgun", "menu_rocketlauncher", "menu_plasma"})
             f.action(name)->trigger();
         QCOMPARE(f.edit("txtWeap")->text(), QStringLiteral("876"));
         f.action("menu_clear")->trigger();
         f.action("menu_fists")->trigger();
         f.action("menu_fists")->trigger();
-        QCOMPARE(f.settings.text(Text::txtWeap), QStringLiteral("00"));
+        QCOMPARE(f.settings.text(Text::weaponsOrder), QStringLiteral("00"));
 
         f.action("menu_clear")->trigger();
         QTest::keyClicks(f.edit("txtWeap"), QStringLiteral("abcdefghijkl"));
-        QCOMPARE(f.settings.text(Text::txtWeap), QStringLiteral("abcdefghi"));
+        QCOMPARE(f.settings.text(Text::weaponsOrder), QStringLiteral("abcdefghi"));
     }
 
     void parameterFilePickFillsThePath() {
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.request.filter, QStringLiteral("Brimvault HX8 Parameter File|*.hx8"));
         QCOMPARE(dialog.request.flags, kHideReadOnly);
         f.click("cmdParFile"); // cancelled
-        QCOMPARE(f.settings.text(Text::txtParFile), chosen);
+        QCOMPARE(f.settings.text(Text::hx8ParameterFile), chosen);
     }
 };
 

@@ -42,7 +42,7 @@ class EditWindowTest : public QObject {
         LaunchSettings settings;
         QPointer<EditWindow> window;
         World() {
-            settings.setText(Text::txtDir, dir.path());
+            settings.setText(Text::doomDirectory, dir.path());
             window = new EditWindow(settings, platform);
         }
         ~World() { delete window.data(); }
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files), QStringList());
 
         // The directory is read when the dialog opens, not when the window was made.
-        w.settings.setText(Text::txtDir, QStringLiteral("c:\\doom2"));
+        w.settings.setText(Text::doomDirectory, QStringLiteral("c:\\doom2"));
         w.window->openAction()->trigger();
         QCOMPARE(w.platform.dialogs.back().request.initialDirectory, QStringLiteral("c:\\doom2"));
     }
