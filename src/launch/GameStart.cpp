@@ -3,8 +3,8 @@
 #include "EngineReport.h"
 #include "LaunchFiles.h"
 
+#include "core/Paths.h"
 #include "platform/Platform.h"
-#include "settings/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

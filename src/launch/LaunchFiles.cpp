@@ -1,6 +1,6 @@
 #include "LaunchFiles.h"
 
-#include "settings/TextFile.h"
+#include "core/Latin1Text.h"
 
 #include <QDir>
 #include <QFile>

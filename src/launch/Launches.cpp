@@ -4,9 +4,9 @@
 #include "LaunchFiles.h"
 #include "LaunchLines.h"
 
+#include "core/Paths.h"
 #include "platform/Platform.h"
 #include "settings/LaunchSettings.h"
-#include "settings/TextFile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,10 @@
 #include "CommandInterpreter.h"
 
+#include "ColourTheme.h"
 #include "SettingsScript.h"
-#include "TextFile.h"
+#include "core/AtomicFile.h"
+#include "core/Latin1Text.h"
+#include "core/Paths.h"
 #include "platform/Platform.h"
 #include "platform/WindowActions.h"
 
@@ -108,20 +111,20 @@ const Row kCommands[] = {
     {"ctf", Kind::Switch, false, c(Check::captureTheFlag), false, "CTF set", "error CTF",
      "CTF command Error", 5},
     {"dm", Kind::Switch, false, kDm, false, "DM set", "error DM", "DM command Error", 4},
-    {"hx8_computername", Kind::Value, false, t(Text::computerName), false,
-     "HX8 Computer Name Set", "hx8_computername command error"},
+    {"hx8_computername", Kind::Value, false, t(Text::computerName), false, "HX8 Computer Name Set",
+     "hx8_computername command error"},
     {"hx8_comports", Kind::Value, false, t(Text::comPorts), false, "HX8 COM Ports Set",
      "hx8_comports command error"},
     {"hx8_pars", Kind::Value, false, t(Text::hx8ParameterFile), kPathCase, "HX8 Parameter File Set",
      "hx8_pars command error"},
     {"edit", Kind::Edit, true},
     {"update_ybot", Kind::UpdateYbot, true},
-    {"custom_config", Kind::Value, false, t(Text::customConfig), kPathCase, "Custom Config File Set",
-     "custom_config command error"},
-    {"doomatic_max", Kind::Value, false, t(Text::doomaticMaxPlayers), false, "Doomatic Max Players Set",
-     "doomatic_max command error"},
-    {"doomatic_par", Kind::Value, false, t(Text::doomaticParameters), kPathCase, "Doomatic Parameters Set",
-     "doomatic_par command error"},
+    {"custom_config", Kind::Value, false, t(Text::customConfig), kPathCase,
+     "Custom Config File Set", "custom_config command error"},
+    {"doomatic_max", Kind::Value, false, t(Text::doomaticMaxPlayers), false,
+     "Doomatic Max Players Set", "doomatic_max command error"},
+    {"doomatic_par", Kind::Value, false, t(Text::doomaticParameters), kPathCase,
+     "Doomatic Parameters Set", "doomatic_par command error"},
     {"config_file", Kind::Value, false, t(Text::configFile), kPathCase, "Config File Set",
      "config_file command error"},
     {"monsters", Kind::Switch, false, c(Check::monsters), false, "monsters set", "error Monsters",

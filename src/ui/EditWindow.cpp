@@ -1,8 +1,9 @@
 #include "EditWindow.h"
 
+#include "core/AtomicFile.h"
+#include "core/Latin1Text.h"
 #include "platform/Platform.h"
 #include "settings/LaunchSettings.h"
-#include "settings/TextFile.h"
 
 #include <QAction>
 #include <QFile>

@@ -7,11 +7,12 @@
 #include "EditWindow.h"
 #include "OptionsWindow.h"
 #include "SetupWizard.h"
+#include "core/Paths.h"
 #include "platform/Platform.h"
+#include "settings/ColourTheme.h"
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 #include "settings/SettingsScript.h"
-#include "settings/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>

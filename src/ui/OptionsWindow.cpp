@@ -1,9 +1,11 @@
 #include "OptionsWindow.h"
 
+#include "core/AtomicFile.h"
+#include "core/Latin1Text.h"
 #include "platform/Platform.h"
+#include "settings/ColourTheme.h"
 #include "settings/LaunchSettings.h"
 #include "settings/SettingsScript.h"
-#include "settings/TextFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

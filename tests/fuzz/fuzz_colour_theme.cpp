@@ -1,6 +1,7 @@
 // The colour file and theme reader: the strict theme reader and the startup reading rules.
 #include "FuzzSupport.h"
 
+#include "settings/ColourTheme.h"
 #include "settings/SettingsScript.h"
 
 #include <cstdint>

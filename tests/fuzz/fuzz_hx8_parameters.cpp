@@ -4,9 +4,9 @@
 #include "FuzzSupport.h"
 #include "support/FakePlatform.h"
 
+#include "core/Latin1Text.h"
 #include "launch/LaunchFiles.h"
 #include "launch/Launches.h"
-#include "settings/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The script line reader: bytes in, lines out, by the CR / CR LF rule.
 #include "FuzzSupport.h"
 
-#include "settings/TextFile.h"
+#include "core/Latin1Text.h"
 
 #include <QBuffer>
 

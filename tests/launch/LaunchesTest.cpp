@@ -1,8 +1,8 @@
 #include "LaunchFixture.h"
 
+#include "core/Latin1Text.h"
 #include "launch/LaunchLines.h"
 #include "launch/Launches.h"
-#include "settings/TextFile.h"
 
 #include <QFileInfo>
 

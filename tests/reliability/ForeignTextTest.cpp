@@ -4,6 +4,7 @@
 
 #include "BadInput.h"
 
+#include "core/Latin1Text.h"
 #include "launch/Launches.h"
 #include "settings/InterpreterFixture.h"
 #include "settings/SettingsScript.h"

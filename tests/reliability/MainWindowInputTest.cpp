@@ -3,8 +3,8 @@
 
 #include "BadInput.h"
 
+#include "core/Latin1Text.h"
 #include "settings/SettingsScript.h"
-#include "settings/TextFile.h"
 #include "ui/OptionsWindow.h"
 #include "ui/main/MainWindowFixture.h"
 

@@ -4,6 +4,8 @@
 
 #include "BadInput.h"
 
+#include "core/Latin1Text.h"
+#include "settings/ColourTheme.h"
 #include "settings/InterpreterFixture.h"
 #include "settings/SettingsScript.h"
 

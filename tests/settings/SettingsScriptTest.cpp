@@ -1,5 +1,7 @@
 #include "InterpreterFixture.h"
 
+#include "core/Latin1Text.h"
+#include "settings/ColourTheme.h"
 #include "settings/SettingsScript.h"
 
 using namespace bv;
@@ -40,14 +42,22 @@ TEST_F(SettingsScript, SaveThenReplayRestoresEverySavedSetting) {
         Text field;
         const char* value;
     } texts[] = {
-        {Text::executable, "legacy.exe"},   {Text::warp, "map01"},
-        {Text::pwads, "a.wad b.deh"},  {Text::heap, "32"},
-        {Text::width, "640"},          {Text::height, "480"},
-        {Text::extraParameters, "-nosound"},       {Text::doomDirectory, "/games/doom2"},
-        {Text::weaponsOrder, "876"},           {Text::botSkill, "4"},
-        {Text::playerName, "Player One"},    {Text::computerName, "Box"},
-        {Text::comPorts, "com1,9600"}, {Text::hx8ParameterFile, "p.hx8"},
-        {Text::customConfig, "my.cfg"},     {Text::configFile, "c.cfg"},
+        {Text::executable, "legacy.exe"},
+        {Text::warp, "map01"},
+        {Text::pwads, "a.wad b.deh"},
+        {Text::heap, "32"},
+        {Text::width, "640"},
+        {Text::height, "480"},
+        {Text::extraParameters, "-nosound"},
+        {Text::doomDirectory, "/games/doom2"},
+        {Text::weaponsOrder, "876"},
+        {Text::botSkill, "4"},
+        {Text::playerName, "Player One"},
+        {Text::computerName, "Box"},
+        {Text::comPorts, "com1,9600"},
+        {Text::hx8ParameterFile, "p.hx8"},
+        {Text::customConfig, "my.cfg"},
+        {Text::configFile, "c.cfg"},
     };
     for (const auto& t : texts)
         settings.setText(t.field, QString::fromLatin1(t.value));
@@ -71,7 +81,8 @@ TEST_F(SettingsScript, SaveThenReplayRestoresEverySavedSetting) {
                             t.field == Text::hx8ParameterFile || t.field == Text::customConfig ||
                             t.field == Text::configFile;
         const QString value = QString::fromLatin1(t.value);
-        EXPECT_EQ(fresh.text(t.field), isPath ? value : lowerAscii(value)) << static_cast<int>(t.field);
+        EXPECT_EQ(fresh.text(t.field), isPath ? value : lowerAscii(value))
+            << static_cast<int>(t.field);
     }
     for (int i = 0; i < kCheckCount; ++i)
         EXPECT_EQ(fresh.check(static_cast<Check>(i)), settings.check(static_cast<Check>(i)));

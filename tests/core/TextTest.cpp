@@ -1,4 +1,6 @@
-#include "settings/TextFile.h"
+#include "core/AtomicFile.h"
+#include "core/Latin1Text.h"
+#include "core/Paths.h"
 
 #include "support/TempDir.h"
 

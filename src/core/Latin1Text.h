@@ -1,21 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
 class QIODevice;
 
 namespace bv {
-
-// Joins a directory text and a name with the host's separator, without normalising:
-// a directory that ends in a separator gives a doubled one.
-QString joinPath(const QString& directory, const QString& name);
-
-// A path that does not need the program directory in front: a drive letter, or on a
-// POSIX host a leading "/".
-bool isCompletePath(const QString& path);
 
 // Lower-cases A to Z only; every other character stays, so the length is unchanged.
 QString lowerAscii(const QString& text);
@@ -42,14 +33,5 @@ private:
     QIODevice& device_;
     bool failed_ = false;
 };
-
-struct WriteResult {
-    bool ok = true;
-    QFileDevice::FileError error = QFileDevice::NoError;
-    QString message; // the host's error text, for reports
-};
-
-// Replaces the file atomically: the old file stays whole until the new one is complete.
-WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace bv
