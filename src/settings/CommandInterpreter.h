@@ -1,16 +1,17 @@
 #pragma once
 
+#include "DebugLog.h"
 #include "LaunchSettings.h"
 
-#include <QFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace bv {
 
 class Platform;
 class WindowActions;
-struct CommandRow;
+struct Command;
 
 // Turns one console command into its action and replies. Replies go to the console output
 // held here (the windows show it through the signals); every line handed in is logged.
@@ -40,15 +41,12 @@ public:
     void setConsoleText(const QString& text);
     // A direct reply: appended to the console without passing through the log.
     void appendDirect(const QString& text);
-    const QString& debugLog() const { return debugLog_; }
+    const QString& debugLog() const { return debugLog_.text(); }
 
     // True once the exit sequence has run; nothing is interpreted any more.
     bool ended() const { return ended_; }
 
     void setScriptBudget(int scripts) { scriptBudget_ = scripts; }
-
-    // Writes config.brv, the six per-user values and colour.brc, then ends the program.
-    void runExitSequence();
 
 Q_SIGNALS:
     // A chunk appended to the console output: a line feed and the reply text.
@@ -62,14 +60,31 @@ private:
         bool failed = false; // failed without a reply of its own
         QString reason;      // what the console says when no script is running
     };
+    // A command and the two forms of its line.
+    struct Call {
+        const Command& command;
+        const QString& line;    // as given
+        const QString& lowered; // A to Z lower-cased
+        qsizetype wordLength() const;
+        bool hasArgument() const;
+        QString argument() const;
+    };
+
     Status run(const QString& line);
-    Status runRow(const CommandRow& row, const QString& line, const QString& lowered);
-    Status execScript(const QString& line, const QString& lowered, bool keepCase);
+    Status runCommand(const Call& call);
+    Status show(const Call& call);
+    Status quietShow(const Call& call);
+    Status setDoomPath(const Call& call);
+    Status setValue(const Call& call);
+    Status setSwitch(const Call& call);
+    Status openHelp();
+    Status setFontSize(const Call& call);
+    Status listCommands();
+    Status execScript(const Call& call);
     Status updateBots();
+    void exit();
     void echo(const QString& text);
     void log(const QString& line);
-    void writeDebugFile(const QString& chunk);
-    void debugFileFailed(QString why);
     QString programPath(const QString& name) const;
 
     LaunchSettings& settings_;
@@ -77,9 +92,7 @@ private:
     Platform& platform_;
     WindowActions* windows_ = nullptr;
     QString console_;
-    QString debugLog_;
-    QFile debugFile_;
-    bool debugFileFailed_ = false;
+    DebugLog debugLog_;
     int scriptDepth_ = 0;
     int scriptsOpened_ = 0;
     int scriptBudget_ = kDefaultScriptBudget;

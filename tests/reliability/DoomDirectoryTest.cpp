@@ -7,6 +7,7 @@
 #include "launch/LaunchFixture.h"
 #include "launch/Launches.h"
 #include "platform/QtPlatform.h"
+#include "settings/CommandTable.h"
 #include "settings/SettingsScript.h"
 
 #include <QFile>

@@ -7,6 +7,7 @@
 #include "core/Latin1Text.h"
 #include "launch/Launches.h"
 #include "settings/InterpreterFixture.h"
+#include "settings/CommandTable.h"
 #include "settings/SettingsScript.h"
 
 #include <QDir>
