@@ -86,15 +86,18 @@ QString findProgram(const QString& doomDirectory, const QString& word, bool also
 }
 
 StartCommand engineStartCommand(const QString& doomDirectory, const QString& batchPath,
-                                const QString& commandLine) {
+                                const QString& executable, const QStringList& items) {
 #ifdef Q_OS_WIN
     (void)doomDirectory;
-    (void)commandLine;
+    (void)executable;
+    (void)items;
     // The batch file changes drive and directory itself.
     return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString()};
 #else
     (void)batchPath;
-    QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList words = executable.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& item : items)
+        words << item.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QString program = words.isEmpty() ? QString() : words.takeFirst();
     return programCommand(doomDirectory, program, words, true);
 #endif

@@ -28,10 +28,11 @@ struct StartCommand {
 };
 
 // Runs brv.bat. Where the host has no batch files, runs what the batch file would run: the
-// blank-separated words of its command line, the first one the program, from the Doom
-// directory. The words go to the program as they are; no shell ever sees them.
+// executable's first word is the program, and its other words and those of each engine item
+// are the arguments, split at blanks. They go to the program as they are; no shell ever sees
+// them. The engine is run from the Doom directory.
 StartCommand engineStartCommand(const QString& doomDirectory, const QString& batchPath,
-                                const QString& commandLine);
+                                const QString& executable, const QStringList& items);
 // Runs hx8.bat, or hx8.exe from the Doom directory where the host has no batch files.
 StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath);
 

@@ -60,44 +60,38 @@ QStringList addbotsLines(const QStringList& bots) {
     return lines;
 }
 
-std::array<EngineItem, kEngineItemCount> engineItems(const LaunchSettings& settings,
-                                                     bool withOpenGl) {
+QStringList engineItems(const LaunchSettings& settings, bool withOpenGl) {
     const auto text = [&](Text field) { return settings.text(field); };
-    const auto valued = [&](const char* name, Text field) {
-        return EngineItem{!text(field).isEmpty(), QLatin1String(name) + text(field)};
-    };
-    const auto flag = [](bool when, const char* name) {
-        return EngineItem{when, QLatin1String(name)};
-    };
     const QString demo = text(Text::demoFile);
-    return {{
-        valued("-warp ", Text::warp),
-        valued("-file ", Text::pwads),
-        valued("-mb ", Text::heap),
-        flag(settings.checked(Check::threeDfx), "-3dfx"),
-        flag(withOpenGl && settings.checked(Check::openGl), "-opengl"),
-        flag(settings.dm() == DmOption::deathmatch, "-deathmatch"),
-        flag(settings.dm() == DmOption::altDeath, "-altdeath"),
-        flag(settings.checked(Check::captureTheFlag), "-ctf"),
-        valued("", Text::extraParameters),
-        valued("-config ", Text::configFile),
-        flag(!settings.checked(Check::monsters), "-nomonsters"),
-        EngineItem{settings.checked(Check::recordDemo), QStringLiteral("-record ") + demo},
-        EngineItem{settings.checked(Check::playDemo), QStringLiteral("-playdemo ") + demo},
-    }};
-}
-
-QString engineArguments(const LaunchSettings& settings, bool withOpenGl) {
-    QString arguments;
-    for (const EngineItem& item : engineItems(settings, withOpenGl)) {
-        if (item.included)
-            arguments += QLatin1Char(' ') + item.text;
+    const struct {
+        bool applies;
+        QString item;
+    } items[] = {
+        {!text(Text::warp).isEmpty(), QStringLiteral("-warp ") + text(Text::warp)},
+        {!text(Text::pwads).isEmpty(), QStringLiteral("-file ") + text(Text::pwads)},
+        {!text(Text::heap).isEmpty(), QStringLiteral("-mb ") + text(Text::heap)},
+        {settings.checked(Check::threeDfx), QStringLiteral("-3dfx")},
+        {withOpenGl && settings.checked(Check::openGl), QStringLiteral("-opengl")},
+        {settings.dm() == DmOption::deathmatch, QStringLiteral("-deathmatch")},
+        {settings.dm() == DmOption::altDeath, QStringLiteral("-altdeath")},
+        {settings.checked(Check::captureTheFlag), QStringLiteral("-ctf")},
+        {!text(Text::extraParameters).isEmpty(), text(Text::extraParameters)},
+        {!text(Text::configFile).isEmpty(), QStringLiteral("-config ") + text(Text::configFile)},
+        {!settings.checked(Check::monsters), QStringLiteral("-nomonsters")},
+        {settings.checked(Check::recordDemo), QStringLiteral("-record ") + demo},
+        {settings.checked(Check::playDemo), QStringLiteral("-playdemo ") + demo},
+    };
+    QStringList included;
+    for (const auto& item : items) {
+        if (item.applies)
+            included << item.item;
     }
-    return arguments;
+    return included;
 }
 
 QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl) {
-    return settings.text(Text::executable) + engineArguments(settings, withOpenGl);
+    return (QStringList{settings.text(Text::executable)} + engineItems(settings, withOpenGl))
+        .join(QLatin1Char(' '));
 }
 
 FileLines batchFileLines(const QString& doomDirectory, const QString& command) {
@@ -116,11 +110,7 @@ QStringList hx8ConfigLines(const LaunchSettings& settings, const QStringList& pa
     QStringList lines{settings.text(Text::computerName), settings.text(Text::comPorts),
                       settings.text(Text::executable)};
     lines << parameterLines;
-    for (const EngineItem& item : engineItems(settings, false)) {
-        if (item.included)
-            lines << item.text;
-    }
-    return lines;
+    return lines << engineItems(settings, false);
 }
 
 FileLines doomaticConfigLines(const LaunchSettings& settings) {

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
 namespace bv {
 
 class LaunchSettings;
@@ -21,20 +19,11 @@ QStringList botsToAdd(const QStringList& listUseBots);
 // Two lines per bot: "addbot " and the bot, then "wait 100".
 QStringList addbotsLines(const QStringList& bots);
 
-// One item of the engine parameters, without its leading blank.
-struct EngineItem {
-    bool included;
-    QString text;
-};
-inline constexpr int kEngineItemCount = 13;
-
-// The engine parameters in their fixed order, each with whether it applies. The OpenGL item
-// applies only when withOpenGl is set and checkGL is checked.
-std::array<EngineItem, kEngineItemCount> engineItems(const LaunchSettings& settings,
-                                                     bool withOpenGl);
-// The included items, each after a blank: empty, or starting with a blank.
-QString engineArguments(const LaunchSettings& settings, bool withOpenGl);
-// comboEXE followed directly by the engine arguments.
+// The engine's parameters, in their fixed order: each item that applies, exactly as written
+// ("-warp 07", "-file a.wad b.wad", the extra parameters as typed). The OpenGL item applies
+// only when withOpenGl is set and OpenGL is checked.
+QStringList engineItems(const LaunchSettings& settings, bool withOpenGl);
+// The executable, then each item, with one blank between them.
 QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl);
 
 // A four-line batch file: drive, "cd\" and the path below it, command, thanks line. A Doom

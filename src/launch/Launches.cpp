@@ -71,12 +71,16 @@ LaunchError launchSinglePlayer(const LaunchSettings& settings, Platform& platfor
     const QString batch = doomFile(settings, "brv.bat");
     const QString command = engineCommandLine(settings, true);
     return reportLaunchFailure(
-        platform,
-        firstFailure({
-            [&] { return writeEngineScripts(settings, platform, false); },
-            [&] { return writeLaunchFile(batch, batchFileLines(directory, command)); },
-            [&] { return startGame(platform, engineStartCommand(directory, batch, command)); },
-        }));
+        platform, firstFailure({
+                      [&] { return writeEngineScripts(settings, platform, false); },
+                      [&] { return writeLaunchFile(batch, batchFileLines(directory, command)); },
+                      [&] {
+                          return startGame(platform,
+                                           engineStartCommand(directory, batch,
+                                                              settings.text(Text::executable),
+                                                              engineItems(settings, true)));
+                      },
+                  }));
 }
 
 LaunchError launchHx8(const LaunchSettings& settings, Platform& platform) {

@@ -40,20 +40,20 @@ TEST_F(GameStart, ProgramsAreFoundInTheDoomDirectoryFirstThenOnPath) {
 
     // hx8.exe belongs in the Doom directory; one elsewhere on PATH is not taken.
     EXPECT_EQ(hx8StartCommand(dir, QString()).failure.error, LaunchError::fileNotFound);
-    EXPECT_EQ(engineStartCommand(dir, QString(), QString()).failure.error,
+    EXPECT_EQ(engineStartCommand(dir, QString(), QString(), {}).failure.error,
               LaunchError::fileNotFound);
 }
 
 TEST_F(GameStart, WindowsProgramsRunThroughWineWhenThereIsOne) {
     makeExecutable(doomFile(QStringLiteral("legacy.exe")), "MZ");
     const StartCommand direct =
-        engineStartCommand(doomDir.path(), QString(), QStringLiteral("legacy.exe  -warp 01"));
+        engineStartCommand(doomDir.path(), QString(), QStringLiteral("legacy.exe"), {" -warp  01"});
     EXPECT_EQ(direct.program, doomFile(QStringLiteral("legacy.exe")));
     EXPECT_EQ(direct.arguments, (QStringList{"-warp", "01"}));
 
     makeExecutable(pathIn(binDir, QStringLiteral("wine")), "#!/bin/sh\n");
     const StartCommand wine =
-        engineStartCommand(doomDir.path(), QString(), QStringLiteral("legacy.exe  -warp 01"));
+        engineStartCommand(doomDir.path(), QString(), QStringLiteral("legacy.exe"), {" -warp  01"});
     EXPECT_EQ(wine.program, pathIn(binDir, QStringLiteral("wine")));
     EXPECT_EQ(wine.arguments, (QStringList{doomFile(QStringLiteral("legacy.exe")), "-warp", "01"}));
     EXPECT_EQ(wine.workingDirectory, doomDir.path());
@@ -74,7 +74,8 @@ TEST_F(GameStart, TheEngineGetsEveryWordAsPlainTextInTheDoomDirectory) {
                    "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$out.tmp\"\n"
                    "mv \"$out.tmp\" \"$out.txt\"\n");
     settings.setText(Text::executable, QStringLiteral("engine"));
-    settings.setText(Text::extraParameters, QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
+    settings.setText(Text::extraParameters,
+                     QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
     QtPlatform host(doomDir.path());
     ASSERT_EQ(launchSinglePlayer(settings, host), LaunchError::none);
 

@@ -19,8 +19,8 @@ QStringList qsl(std::initializer_list<const char*> items) {
 
 // Everything that the engine line can hold turned off, so that one item shows alone.
 void clearEngineItems(LaunchSettings& settings) {
-    for (Text field : {Text::warp, Text::pwads, Text::heap, Text::extraParameters,
-                       Text::configFile, Text::demoFile})
+    for (Text field : {Text::warp, Text::pwads, Text::heap, Text::extraParameters, Text::configFile,
+                       Text::demoFile})
         settings.setText(field, QString());
     settings.setCheck(Check::monsters, 1);
 }
@@ -59,7 +59,7 @@ TEST(EngineArguments, ItemsAppearInTheirFixedOrderWithSingleBlanks) {
     clearEngineItems(settings);
     EXPECT_EQ(engineCommandLine(settings, true), QStringLiteral("Doom3.exe"));
     settings.setCheck(Check::monsters, 0);
-    EXPECT_EQ(engineArguments(settings, true), QStringLiteral(" -nomonsters"));
+    EXPECT_EQ(engineItems(settings, true), QStringList{"-nomonsters"});
 
     // The documented example line.
     settings.setText(Text::executable, QStringLiteral("legacy.exe"));
@@ -79,18 +79,19 @@ TEST(EngineArguments, ItemsAppearInTheirFixedOrderWithSingleBlanks) {
     settings.setText(Text::extraParameters, QStringLiteral("-a  -b"));
     settings.setText(Text::configFile, QStringLiteral("c.cfg"));
     settings.setCheck(Check::playDemo, 1);
-    const QString everything = QStringLiteral(
-        " -warp map01 -file a.wad b.wad -mb 10 -opengl -altdeath -ctf -a  -b -config c.cfg "
-        "-nomonsters -record demo1 -playdemo demo1");
-    EXPECT_EQ(engineArguments(settings, true), everything);
-    EXPECT_EQ(engineArguments(settings, false),
-              QString(everything).remove(QStringLiteral(" -opengl")));
+    QStringList everything{"-warp map01",   "-file a.wad b.wad", "-mb 10",
+                           "-opengl",       "-altdeath",         "-ctf",
+                           "-a  -b",        "-config c.cfg",     "-nomonsters",
+                           "-record demo1", "-playdemo demo1"};
+    EXPECT_EQ(engineItems(settings, true), everything);
+    everything.removeOne(QStringLiteral("-opengl"));
+    EXPECT_EQ(engineItems(settings, false), everything);
 
     // 3DFX and OpenGL exclude each other in the record; 3DFX has the place before OpenGL.
     settings.setCheck(Check::threeDfx, 1);
-    EXPECT_TRUE(
-        engineArguments(settings, true)
-            .startsWith(QStringLiteral(" -warp map01 -file a.wad b.wad -mb 10 -3dfx -altdeath")));
+    EXPECT_TRUE(engineCommandLine(settings, true)
+                    .startsWith(QStringLiteral(
+                        "legacy.exe -warp map01 -file a.wad b.wad -mb 10 -3dfx -altdeath")));
 }
 
 TEST(BatchFileLines, DriveAndPathComeFromTheDirectoryText) {
