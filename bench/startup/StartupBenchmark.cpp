@@ -5,6 +5,8 @@
 //
 // Usage (needs an X display, e.g. under Xvfb):
 //   bench_startup [runs] [brimvault executable] [floor executable]
+#include "ui/main/Captions.h"
+
 #include "settings/LaunchSettings.h"
 #include "settings/SettingsScript.h"
 
@@ -39,7 +41,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr const char* kBrimvaultTitle = "Brimvault Version 1.21 Beta";
 constexpr const char* kFloorTitle = "Brimvault Startup Floor";
 constexpr int kTimeoutMs = 30000;
 
@@ -273,7 +274,7 @@ int main(int argc, char* argv[]) {
     for (int i = -1; i < runs && ok; ++i) {
         const std::optional<Sample> f = measure(display, floor, kFloorTitle, config);
         const std::optional<Sample> b =
-            measure(display, program / "brimvault", kBrimvaultTitle, config);
+            measure(display, program / "brimvault", bv::mainWindowCaption().toStdString(), config);
         ok = f && b;
         if (!ok || i < 0)
             continue; // the warm-up fills the caches and counts for nothing

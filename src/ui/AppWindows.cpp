@@ -192,20 +192,16 @@ void AppWindows::applyOptions() {
     options().hide();
 
     // The console is loaded anew so that it takes the new colours; what it showed and what
-    // was half typed travel across in the debug window's holding boxes.
+    // was half typed travel across.
     ConsoleWindow& con = console();
-    DebugWindow& holder = debug();
-    holder.conDump()->setPlainText(con.output()->toPlainText());
-    holder.conInput()->setText(con.input()->text());
+    const QString shown = con.output()->toPlainText();
+    const QString typed = con.input()->text();
     con.output()->clear();
     con.input()->clear();
-    if (main.consoleShown())
-        con.show();
-    else
-        con.hide();
+    con.setVisible(main.consoleShown());
     con.load();
-    con.input()->setText(holder.conInput()->text());
-    con.showOutput(holder.conDump()->toPlainText());
+    con.input()->setText(typed);
+    con.showOutput(shown);
 
     main.setDemoFolder(demoFolder());
 }

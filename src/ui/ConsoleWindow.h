@@ -15,8 +15,6 @@ class ConsoleOptions;
 class ConsoleWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kFloatingCaption = "Brimvault [Console]";
-
     ConsoleWindow(CommandInterpreter& interpreter, ConsoleOptions& colours,
                   QWidget* parent = nullptr);
 
@@ -31,9 +29,9 @@ public:
     // Shows the given text as the output, scrolled to its end (after a reload).
     void showOutput(const QString& text);
 
-    QPlainTextEdit* output() const { return txtConsole_; }
-    QLineEdit* input() const { return txtInput_; }
-    QTimer* timerDown() const { return timerDown_; }
+    QPlainTextEdit* output() const { return output_; }
+    QLineEdit* input() const { return input_; }
+    QTimer* scrollTimer() const { return scrollTimer_; }
 
 Q_SIGNALS:
     // The user closed the window with its close box; it is hidden, not destroyed.
@@ -50,10 +48,10 @@ private:
 
     CommandInterpreter& interpreter_;
     ConsoleOptions& colours_;
-    QPlainTextEdit* txtConsole_;
+    QPlainTextEdit* output_;
     QWidget* inputFrame_;
-    QLineEdit* txtInput_;
-    QTimer* timerDown_;
+    QLineEdit* input_;
+    QTimer* scrollTimer_;
 };
 
 } // namespace bv

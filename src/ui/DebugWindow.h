@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -11,15 +10,13 @@ namespace bv {
 class CommandInterpreter;
 class Platform;
 
-// frmDebug: the debug log, and the two boxes that hold the console across a reload.
+// frmDebug: the debug log of every line the interpreter was handed.
 class DebugWindow : public QWidget {
     Q_OBJECT
 public:
     DebugWindow(CommandInterpreter& interpreter, Platform& platform, QWidget* parent = nullptr);
 
-    QPlainTextEdit* log() const { return richtextbox1_; }
-    QPlainTextEdit* conDump() const { return conDump_; }
-    QLineEdit* conInput() const { return conInput_; }
+    QPlainTextEdit* log() const { return log_; }
 
 protected:
     // Opens on the newest line.
@@ -28,11 +25,9 @@ protected:
 private:
     void scrollToEnd();
 
-    QPlainTextEdit* richtextbox1_;
-    QPlainTextEdit* conDump_;
-    QLineEdit* conInput_;
-    QPushButton* cmdHide_;
-    QPushButton* cmdQuit_;
+    QPlainTextEdit* log_;
+    QPushButton* hideButton_;
+    QPushButton* quitButton_;
 };
 
 } // namespace bv

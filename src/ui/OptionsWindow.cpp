@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Latin1Text.h"
+#include "main/SettingsBinder.h"
 #include "platform/Platform.h"
 #include "settings/ColourTheme.h"
 #include "settings/LaunchSettings.h"
@@ -78,10 +79,10 @@ std::optional<QString> directoryOfEngineFile(const QString& path, const QString&
 OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, Platform& platform,
                              QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings), colours_(colours), platform_(platform),
-      txtDir_(new QLineEdit(this)), txtDemoDir_(new QLineEdit(this)),
-      lblForeColour_(new QLabel(this)), lblBackColour_(new QLabel(this)),
-      checkDock_(new QCheckBox(QStringLiteral("Dock Console"), this)),
-      cmdOk_(new QPushButton(QStringLiteral("&Ok"), this)) {
+      doomDirectoryBox_(new QLineEdit(this)), demoDirectoryBox_(new QLineEdit(this)),
+      textPreview_(new QLabel(this)), backgroundPreview_(new QLabel(this)),
+      dockBox_(new QCheckBox(QStringLiteral("Dock Console"), this)),
+      okButton_(new QPushButton(QStringLiteral("&Ok"), this)) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -89,22 +90,22 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
 
     auto* lblOptions = new QLabel(QStringLiteral("Doom Directory:"), this);
     lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setBuddy(txtDir_);
-    txtDir_->setObjectName(QStringLiteral("txtDir"));
+    lblOptions->setBuddy(doomDirectoryBox_);
+    doomDirectoryBox_->setObjectName(QStringLiteral("txtDir"));
     auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     auto* lblDemo = new QLabel(QStringLiteral("Demo Directory:"), this);
     lblDemo->setObjectName(QStringLiteral("lblDemo"));
-    lblDemo->setBuddy(txtDemoDir_);
-    txtDemoDir_->setObjectName(QStringLiteral("txtDemoDir"));
-    txtDemoDir_->setToolTip(QStringLiteral("Leave as nothing for default"));
+    lblDemo->setBuddy(demoDirectoryBox_);
+    demoDirectoryBox_->setObjectName(QStringLiteral("txtDemoDir"));
+    demoDirectoryBox_->setToolTip(QStringLiteral("Leave as nothing for default"));
 
     auto* directories = new QGridLayout;
     directories->addWidget(lblOptions, 0, 0);
-    directories->addWidget(txtDir_, 0, 1);
+    directories->addWidget(doomDirectoryBox_, 0, 1);
     directories->addWidget(cmdBrowse, 0, 2);
     directories->addWidget(lblDemo, 1, 0);
-    directories->addWidget(txtDemoDir_, 1, 1);
+    directories->addWidget(demoDirectoryBox_, 1, 1);
 
     // One frame of three scroll bars and the preview of the colour they make.
     const auto makeFrame = [this](const char* name, const QString& caption, const BarRow(&rows)[3],
@@ -139,77 +140,59 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
         return frame;
     };
     auto* frameForeColour = makeFrame("frameForeColour", QStringLiteral("Console Font Colour"),
-                                      kForeRows, lblForeColour_, "lblForeColour");
+                                      kForeRows, textPreview_, "lblForeColour");
     auto* frameBackColour =
         makeFrame("frameBackColour", QStringLiteral("Console Background Colour"), kBackRows,
-                  lblBackColour_, "lblBackColour");
+                  backgroundPreview_, "lblBackColour");
     auto* frames = new QHBoxLayout;
     frames->addWidget(frameForeColour);
     frames->addWidget(frameBackColour);
 
-    checkDock_->setObjectName(QStringLiteral("checkDock"));
+    dockBox_->setObjectName(QStringLiteral("checkDock"));
     auto* cmdSaveTheme = new QPushButton(QStringLiteral("&Save Colour Scheme"), this);
     cmdSaveTheme->setObjectName(QStringLiteral("cmdSaveTheme"));
     auto* cmdTheme = new QPushButton(QStringLiteral("&Open Colour Theme"), this);
     cmdTheme->setObjectName(QStringLiteral("cmdTheme"));
-    cmdOk_->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk_->setDefault(true);
+    okButton_->setObjectName(QStringLiteral("cmdOk"));
+    okButton_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSaveTheme);
     buttons->addWidget(cmdTheme);
     buttons->addStretch();
-    buttons->addWidget(cmdOk_);
+    buttons->addWidget(okButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(directories);
     layout->addLayout(frames);
-    layout->addWidget(checkDock_);
+    layout->addWidget(dockBox_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Reading order for the keyboard.
-    QWidget* order[] = {txtDir_,
+    QWidget* order[] = {doomDirectoryBox_,
                         cmdBrowse,
-                        txtDemoDir_,
+                        demoDirectoryBox_,
                         bars_[ConsoleOptions::textRed],
                         bars_[ConsoleOptions::textGreen],
                         bars_[ConsoleOptions::textBlue],
                         bars_[ConsoleOptions::backgroundRed],
                         bars_[ConsoleOptions::backgroundGreen],
                         bars_[ConsoleOptions::backgroundBlue],
-                        checkDock_,
+                        dockBox_,
                         cmdSaveTheme,
                         cmdTheme,
-                        cmdOk_};
+                        okButton_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    bindTexts();
+    // The two directories are settings like those of the main window, bound the same way.
+    (new SettingsBinder(settings_, this))->bindChildren(this);
     bindColours();
 
-    connect(cmdBrowse, &QPushButton::clicked, this, &OptionsWindow::cmdBrowse_Click);
-    connect(cmdSaveTheme, &QPushButton::clicked, this, &OptionsWindow::cmdSaveTheme_Click);
-    connect(cmdTheme, &QPushButton::clicked, this, &OptionsWindow::cmdTheme_Click);
-    connect(cmdOk_, &QPushButton::clicked, this, &OptionsWindow::okClicked);
-}
-
-void OptionsWindow::bindTexts() {
-    const struct {
-        QLineEdit* box;
-        Text field;
-    } texts[] = {{txtDir_, Text::doomDirectory}, {txtDemoDir_, Text::demoDirectory}};
-    for (const auto& t : texts) {
-        t.box->setText(settings_.text(t.field));
-        connect(t.box, &QLineEdit::textEdited, this,
-                [this, field = t.field](const QString& text) { settings_.setText(field, text); });
-    }
-    connect(&settings_, &LaunchSettings::textChanged, this, [this, texts](Text field) {
-        for (const auto& t : texts) {
-            // Comparing first keeps the caret where it is while the user types.
-            if (t.field == field && t.box->text() != settings_.text(field))
-                t.box->setText(settings_.text(field));
-        }
-    });
+    connect(cmdBrowse, &QPushButton::clicked, this, &OptionsWindow::onBrowseClicked);
+    connect(cmdSaveTheme, &QPushButton::clicked, this, &OptionsWindow::onSaveThemeClicked);
+    connect(cmdTheme, &QPushButton::clicked, this, &OptionsWindow::onOpenThemeClicked);
+    connect(okButton_, &QPushButton::clicked, this, &OptionsWindow::okClicked);
 }
 
 void OptionsWindow::bindColours() {
@@ -223,20 +206,20 @@ void OptionsWindow::bindColours() {
         colourBar(component)->setValue(colours_.value(component));
         // Only the preview of the changed colour is repainted; the console waits for OK.
         if (isForeComponent(component))
-            paintPreview(lblForeColour_, colours_.value(ConsoleOptions::textRed),
+            paintPreview(textPreview_, colours_.value(ConsoleOptions::textRed),
                          colours_.value(ConsoleOptions::textGreen),
                          colours_.value(ConsoleOptions::textBlue));
         else
-            paintPreview(lblBackColour_, colours_.value(ConsoleOptions::backgroundRed),
+            paintPreview(backgroundPreview_, colours_.value(ConsoleOptions::backgroundRed),
                          colours_.value(ConsoleOptions::backgroundGreen),
                          colours_.value(ConsoleOptions::backgroundBlue));
     });
 
-    checkDock_->setChecked(colours_.docked() != 0);
-    connect(checkDock_, &QCheckBox::toggled, this,
+    dockBox_->setChecked(colours_.docked() != 0);
+    connect(dockBox_, &QCheckBox::toggled, this,
             [this](bool checked) { colours_.setDocked(checked ? 1 : 0); });
     connect(&colours_, &ConsoleOptions::dockedChanged, this,
-            [this]() { checkDock_->setChecked(colours_.docked() != 0); });
+            [this]() { dockBox_->setChecked(colours_.docked() != 0); });
     refreshPreviews();
 }
 
@@ -247,15 +230,15 @@ void OptionsWindow::paintPreview(QLabel* preview, int red, int green, int blue) 
 }
 
 void OptionsWindow::refreshPreviews() {
-    paintPreview(lblForeColour_, colours_.value(ConsoleOptions::textRed),
+    paintPreview(textPreview_, colours_.value(ConsoleOptions::textRed),
                  colours_.value(ConsoleOptions::textGreen),
                  colours_.value(ConsoleOptions::textBlue));
-    paintPreview(lblBackColour_, colours_.value(ConsoleOptions::backgroundRed),
+    paintPreview(backgroundPreview_, colours_.value(ConsoleOptions::backgroundRed),
                  colours_.value(ConsoleOptions::backgroundGreen),
                  colours_.value(ConsoleOptions::backgroundBlue));
 }
 
-void OptionsWindow::cmdBrowse_Click() {
+void OptionsWindow::onBrowseClicked() {
     FileDialogSpec request;
     request.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
     const QString path = platform_.fileDialog(FileDialogKind::Open, request);
@@ -268,7 +251,7 @@ void OptionsWindow::cmdBrowse_Click() {
         platform_.messageBox(QLatin1String(kBrowseError), false);
 }
 
-void OptionsWindow::cmdSaveTheme_Click() {
+void OptionsWindow::onSaveThemeClicked() {
     const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter,
                                  kHideReadOnly};
     const QString path = platform_.fileDialog(FileDialogKind::Save, request);
@@ -281,7 +264,7 @@ void OptionsWindow::cmdSaveTheme_Click() {
             false);
 }
 
-void OptionsWindow::cmdTheme_Click() {
+void OptionsWindow::onOpenThemeClicked() {
     const FileDialogSpec request{platform_.programDirectory(), QString(), kThemeFilter,
                                  kHideReadOnly};
     const QString path = platform_.fileDialog(FileDialogKind::Open, request);

@@ -37,17 +37,17 @@ public:
     // Repaints both previews from the scroll bars, as showing the window does.
     void refreshPreviews();
 
-    QLineEdit* txtDir() const { return txtDir_; }
-    QLineEdit* txtDemoDir() const { return txtDemoDir_; }
+    QLineEdit* doomDirectoryBox() const { return doomDirectoryBox_; }
+    QLineEdit* demoDirectoryBox() const { return demoDirectoryBox_; }
     // In the order of the theme file: redBack, greenBack, blueBack, redFore, greenFore, blueFore.
     QScrollBar* colourBar(int component) const { return bars_[static_cast<size_t>(component)]; }
-    QLabel* lblForeColour() const { return lblForeColour_; }
-    QLabel* lblBackColour() const { return lblBackColour_; }
-    QCheckBox* checkDock() const { return checkDock_; }
+    QLabel* textPreview() const { return textPreview_; }
+    QLabel* backgroundPreview() const { return backgroundPreview_; }
+    QCheckBox* dockBox() const { return dockBox_; }
 
-    void cmdBrowse_Click();
-    void cmdSaveTheme_Click();
-    void cmdTheme_Click();
+    void onBrowseClicked();
+    void onSaveThemeClicked();
+    void onOpenThemeClicked();
 
 Q_SIGNALS:
     // "&Ok", or the window's own close box: the program applies the options.
@@ -60,20 +60,19 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void bindTexts();
     void bindColours();
     void paintPreview(QLabel* preview, int red, int green, int blue);
 
     LaunchSettings& settings_;
     ConsoleOptions& colours_;
     Platform& platform_;
-    QLineEdit* txtDir_;
-    QLineEdit* txtDemoDir_;
+    QLineEdit* doomDirectoryBox_;
+    QLineEdit* demoDirectoryBox_;
     std::array<QScrollBar*, 6> bars_{};
-    QLabel* lblForeColour_;
-    QLabel* lblBackColour_;
-    QCheckBox* checkDock_;
-    QPushButton* cmdOk_;
+    QLabel* textPreview_;
+    QLabel* backgroundPreview_;
+    QCheckBox* dockBox_;
+    QPushButton* okButton_;
 };
 
 } // namespace bv

@@ -71,52 +71,54 @@ QPixmap SetupWizard::picture() {
 }
 
 SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
-                         std::function<void()> runMain, QWidget* parent)
+                         std::function<void()> startProgram, QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings), platform_(platform),
-      runMain_(std::move(runMain)), imgShow_(new QLabel(this)), box1_(new QWidget(this)),
-      box2_(new QWidget(this)), txtDir_(new QLineEdit(QStringLiteral("c:\\doom2"), box2_)),
-      cmdBack_(new QPushButton(QStringLiteral("< &Back"), this)),
-      cmdNext_(new QPushButton(QLatin1String(kNextCaption), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+      startProgram_(std::move(startProgram)), pictureLabel_(new QLabel(this)),
+      welcomePage_(new QWidget(this)), directoryPage_(new QWidget(this)),
+      directoryBox_(new QLineEdit(QStringLiteral("c:\\doom2"), directoryPage_)),
+      backButton_(new QPushButton(QStringLiteral("< &Back"), this)),
+      nextButton_(new QPushButton(QLatin1String(kNextCaption), this)),
+      cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmSetup"));
     setWindowTitle(QStringLiteral("Setup Wizard"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
 
-    imgShow_->setObjectName(QStringLiteral("imgShow"));
-    imgShow_->setPixmap(picture());
-    imgShow_->setFixedSize(kPictureWidth, kPictureHeight);
-    imgShow_->setAccessibleName(QStringLiteral("Brimvault"));
+    pictureLabel_->setObjectName(QStringLiteral("imgShow"));
+    pictureLabel_->setPixmap(picture());
+    pictureLabel_->setFixedSize(kPictureWidth, kPictureHeight);
+    pictureLabel_->setAccessibleName(QStringLiteral("Brimvault"));
 
-    box1_->setObjectName(QStringLiteral("box1"));
+    welcomePage_->setObjectName(QStringLiteral("box1"));
     auto* lblWelcome = new QLabel(
-        QStringLiteral("Welcome to Brimvault. This wizard will help you setup Brimvault."), box1_);
+        QStringLiteral("Welcome to Brimvault. This wizard will help you setup Brimvault."),
+        welcomePage_);
     lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
     lblWelcome->setWordWrap(true);
-    auto* page1 = new QVBoxLayout(box1_);
+    auto* page1 = new QVBoxLayout(welcomePage_);
     page1->addWidget(lblWelcome);
     page1->addStretch();
 
-    box2_->setObjectName(QStringLiteral("box2"));
-    auto* lblDoom = new QLabel(QStringLiteral("Where is your Doom Directory?"), box2_);
+    directoryPage_->setObjectName(QStringLiteral("box2"));
+    auto* lblDoom = new QLabel(QStringLiteral("Where is your Doom Directory?"), directoryPage_);
     lblDoom->setObjectName(QStringLiteral("lblDoom"));
-    lblDoom->setBuddy(txtDir_);
-    txtDir_->setObjectName(QStringLiteral("txtDir"));
-    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), box2_);
+    lblDoom->setBuddy(directoryBox_);
+    directoryBox_->setObjectName(QStringLiteral("txtDir"));
+    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), directoryPage_);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-    auto* page2 = new QGridLayout(box2_);
+    auto* page2 = new QGridLayout(directoryPage_);
     page2->addWidget(lblDoom, 0, 0, 1, 2);
-    page2->addWidget(txtDir_, 1, 0);
+    page2->addWidget(directoryBox_, 1, 0);
     page2->addWidget(cmdBrowse, 1, 1);
     page2->setRowStretch(2, 1);
-    box2_->hide();
+    directoryPage_->hide();
 
     // Both pages share one place right of the picture.
     auto* pages = new QGridLayout;
-    pages->addWidget(box1_, 0, 0);
-    pages->addWidget(box2_, 0, 0);
+    pages->addWidget(welcomePage_, 0, 0);
+    pages->addWidget(directoryPage_, 0, 0);
     auto* top = new QHBoxLayout;
-    top->addWidget(imgShow_, 0, Qt::AlignTop);
+    top->addWidget(pictureLabel_, 0, Qt::AlignTop);
     top->addLayout(pages, 1);
 
     auto* frameSep1 = new QFrame(this);
@@ -124,19 +126,19 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     frameSep1->setFrameShape(QFrame::HLine);
     frameSep1->setFrameShadow(QFrame::Sunken);
 
-    cmdBack_->setObjectName(QStringLiteral("cmdBack"));
-    cmdBack_->setEnabled(false);
-    cmdNext_->setObjectName(QStringLiteral("cmdNext"));
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdNext_->setDefault(true);
-    for (QPushButton* button : {cmdBrowse, cmdBack_, cmdNext_, cmdCancel_})
+    backButton_->setObjectName(QStringLiteral("cmdBack"));
+    backButton_->setEnabled(false);
+    nextButton_->setObjectName(QStringLiteral("cmdNext"));
+    cancelButton_->setObjectName(QStringLiteral("cmdCancel"));
+    nextButton_->setDefault(true);
+    for (QPushButton* button : {cmdBrowse, backButton_, nextButton_, cancelButton_})
         button->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdBack_);
-    buttons->addWidget(cmdNext_);
+    buttons->addWidget(backButton_);
+    buttons->addWidget(nextButton_);
     buttons->addSpacing(12);
-    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
@@ -144,52 +146,52 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     layout->addLayout(buttons);
     setFixedSize(420, 210);
 
-    setTabOrder(txtDir_, cmdBrowse);
-    setTabOrder(cmdBrowse, cmdBack_);
-    setTabOrder(cmdBack_, cmdNext_);
-    setTabOrder(cmdNext_, cmdCancel_);
+    setTabOrder(directoryBox_, cmdBrowse);
+    setTabOrder(cmdBrowse, backButton_);
+    setTabOrder(backButton_, nextButton_);
+    setTabOrder(nextButton_, cancelButton_);
 
-    connect(cmdNext_, &QPushButton::clicked, this, &SetupWizard::cmdNext_Click);
-    connect(cmdBack_, &QPushButton::clicked, this, &SetupWizard::cmdBack_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &SetupWizard::cmdCancel_Click);
-    connect(cmdBrowse, &QPushButton::clicked, this, &SetupWizard::cmdBrowse_Click);
+    connect(nextButton_, &QPushButton::clicked, this, &SetupWizard::onNextClicked);
+    connect(backButton_, &QPushButton::clicked, this, &SetupWizard::onBackClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &SetupWizard::onCancelClicked);
+    connect(cmdBrowse, &QPushButton::clicked, this, &SetupWizard::onBrowseClicked);
 }
 
-void SetupWizard::cmdNext_Click() {
+void SetupWizard::onNextClicked() {
     // The caption says which page is shown and so what the button does.
-    if (cmdNext_->text() == QLatin1String(kNextCaption)) {
-        if (!box1_->isHidden()) {
-            box1_->hide();
-            box2_->show();
-            cmdBack_->setEnabled(true);
-            cmdNext_->setText(QLatin1String(kFinishCaption));
-            txtDir_->setFocus();
+    if (nextButton_->text() == QLatin1String(kNextCaption)) {
+        if (!welcomePage_->isHidden()) {
+            welcomePage_->hide();
+            directoryPage_->show();
+            backButton_->setEnabled(true);
+            nextButton_->setText(QLatin1String(kFinishCaption));
+            directoryBox_->setFocus();
         }
         return;
     }
-    if (cmdNext_->text() != QLatin1String(kFinishCaption))
+    if (nextButton_->text() != QLatin1String(kFinishCaption))
         return;
     if (!platform_.setStoreValue(QStringLiteral("Misc"), QStringLiteral("Firstrun"),
                                  QStringLiteral("no")))
         platform_.messageBox(QStringLiteral("Brimvault could not record that setup is done; "
                                             "this wizard will run again at the next start."),
                              false);
-    settings_.setText(Text::doomDirectory, txtDir_->text());
+    settings_.setText(Text::doomDirectory, directoryBox_->text());
     finished_ = true;
-    if (runMain_)
-        runMain_();
+    if (startProgram_)
+        startProgram_();
 }
 
-void SetupWizard::cmdBack_Click() {
-    if (box2_->isHidden())
+void SetupWizard::onBackClicked() {
+    if (directoryPage_->isHidden())
         return;
-    box1_->show();
-    box2_->hide();
-    cmdBack_->setEnabled(false);
-    cmdNext_->setText(QLatin1String(kNextCaption));
+    welcomePage_->show();
+    directoryPage_->hide();
+    backButton_->setEnabled(false);
+    nextButton_->setText(QLatin1String(kNextCaption));
 }
 
-void SetupWizard::cmdCancel_Click() {
+void SetupWizard::onCancelClicked() {
     // Once Finish has started the program, the wizard is only left over on screen: ending
     // the program now would lose whatever the player has done since, unsaved.
     if (finished_) {
@@ -200,7 +202,7 @@ void SetupWizard::cmdCancel_Click() {
     platform_.quit();
 }
 
-void SetupWizard::cmdBrowse_Click() {
+void SetupWizard::onBrowseClicked() {
     FileDialogSpec request;
     request.filter = QStringLiteral("Doom3.exe|Doom3.exe|Doombot.exe|Doombot.exe");
     const QString path = platform_.fileDialog(FileDialogKind::Open, request);
@@ -208,21 +210,21 @@ void SetupWizard::cmdBrowse_Click() {
         return;
     if (const std::optional<QString> directory =
             directoryOfEngineFile(path, QStringLiteral("Doom3.exe"), QStringLiteral("Doombot.exe")))
-        txtDir_->setText(*directory);
+        directoryBox_->setText(*directory);
     else
         platform_.messageBox(QLatin1String(OptionsWindow::kBrowseError), false);
 }
 
 void SetupWizard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdCancel_Click();
+        onCancelClicked();
         return;
     }
     // Return presses Next, and Finish on the last page, as in any dialog; a focused button
     // takes its own Return first.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        cmdNext_->click();
+        nextButton_->click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -236,7 +238,7 @@ void SetupWizard::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    cmdCancel_Click();
+    onCancelClicked();
 }
 
 } // namespace bv

@@ -22,22 +22,22 @@ public:
     static constexpr const char* kNextCaption = "&Next >";
     static constexpr const char* kFinishCaption = "&Finish";
 
-    // `runMain` starts the program normally, as at process start.
-    SetupWizard(LaunchSettings& settings, Platform& platform, std::function<void()> runMain,
+    // `startProgram` starts the program normally, as at process start.
+    SetupWizard(LaunchSettings& settings, Platform& platform, std::function<void()> startProgram,
                 QWidget* parent = nullptr);
 
-    QWidget* box1() const { return box1_; }
-    QWidget* box2() const { return box2_; }
-    QLineEdit* txtDir() const { return txtDir_; }
-    QPushButton* cmdBack() const { return cmdBack_; }
-    QPushButton* cmdNext() const { return cmdNext_; }
-    QPushButton* cmdCancel() const { return cmdCancel_; }
-    QLabel* imgShow() const { return imgShow_; }
+    QWidget* welcomePage() const { return welcomePage_; }
+    QWidget* directoryPage() const { return directoryPage_; }
+    QLineEdit* directoryBox() const { return directoryBox_; }
+    QPushButton* backButton() const { return backButton_; }
+    QPushButton* nextButton() const { return nextButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QLabel* pictureLabel() const { return pictureLabel_; }
 
-    void cmdNext_Click();
-    void cmdBack_Click();
-    void cmdCancel_Click();
-    void cmdBrowse_Click();
+    void onNextClicked();
+    void onBackClicked();
+    void onCancelClicked();
+    void onBrowseClicked();
 
     // The 64 x 128 picture at the left.
     static QPixmap picture();
@@ -49,14 +49,14 @@ protected:
 private:
     LaunchSettings& settings_;
     Platform& platform_;
-    std::function<void()> runMain_;
-    QLabel* imgShow_;
-    QWidget* box1_;
-    QWidget* box2_;
-    QLineEdit* txtDir_;
-    QPushButton* cmdBack_;
-    QPushButton* cmdNext_;
-    QPushButton* cmdCancel_;
+    std::function<void()> startProgram_;
+    QLabel* pictureLabel_;
+    QWidget* welcomePage_;
+    QWidget* directoryPage_;
+    QLineEdit* directoryBox_;
+    QPushButton* backButton_;
+    QPushButton* nextButton_;
+    QPushButton* cancelButton_;
     bool finished_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "AppWindows.h"
 #include "ModMain.h"
 #include "StartupStyle.h"
+#include "core/Version.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/QtPlatform.h"
 #include "platform/SessionBus.h"
@@ -17,7 +18,9 @@
 
 namespace {
 
-constexpr const char* kVersion = "Brimvault 1.21 Beta";
+QByteArray versionText() {
+    return QByteArrayLiteral("Brimvault ") + bv::kVersion + " Beta";
+}
 
 // The per-user folder an installed program keeps its files in.
 QString userDataDirectory() {
@@ -31,7 +34,7 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
     if (argc != 2)
         return false;
     if (std::strcmp(argv[1], "--version") == 0) {
-        std::printf("%s\n", kVersion);
+        std::printf("%s\n", versionText().constData());
         return true;
     }
     if (std::strcmp(argv[1], "--help") != 0)
@@ -58,7 +61,7 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
                 "Launch files are written into the Doom directory chosen in the setup wizard\n"
                 "or the options window. A game started on this system writes its output to\n"
                 "engine.txt, and the console says when it ends with an error.\n",
-                kVersion, qPrintable(programDirectory),
+                versionText().constData(), qPrintable(programDirectory),
                 qPrintable(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QStringLiteral("/Brimvault/Brimvault.conf")));
     return true;

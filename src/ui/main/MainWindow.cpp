@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Captions.h"
 #include "FileListBox.h"
 #include "MainPanes.h"
 #include "SettingsBinder.h"
@@ -31,8 +32,6 @@ namespace bv {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Brimvault Version 1.21 Beta");
-const QString kFloatingConsoleCaption = QStringLiteral("Brimvault [Console]");
 const QString kSettingsFilter = QStringLiteral("Brimvault Config File|*.brv");
 const QString kPwadFilter = QStringLiteral("PWADs and DeHacked Patches|*.wad;*.deh");
 constexpr int kUpdateIntervalMs = 100;
@@ -100,7 +99,7 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
       platform_(platform), binder_(new SettingsBinder(settings, this)),
       updateTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(kCaption);
+    setWindowTitle(mainWindowCaption());
     // A fixed single border: minimise, but no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -391,8 +390,8 @@ void MainWindow::dockConsole() {
     if (!console_)
         return;
     if (consoleOptions_.docked() == 0) {
-        if (console_->windowTitle() != kFloatingConsoleCaption)
-            console_->setWindowTitle(kFloatingConsoleCaption);
+        if (console_->windowTitle() != QLatin1String(kFloatingConsoleCaption))
+            console_->setWindowTitle(QLatin1String(kFloatingConsoleCaption));
         return;
     }
     if (isMinimized())

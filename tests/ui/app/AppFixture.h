@@ -7,6 +7,7 @@
 #include "settings/LaunchSettings.h"
 #include "ui/AppWindows.h"
 #include "ui/ConsoleWindow.h"
+#include "ui/main/Captions.h"
 
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -19,7 +20,7 @@ namespace bv::test {
 // A plain window in the place of frmMain: it records what startup asks of the main window.
 class StandInMain : public MainFrame {
 public:
-    StandInMain() { window.setWindowTitle(QStringLiteral("Brimvault Version 1.21 Beta")); }
+    StandInMain() { window.setWindowTitle(mainWindowCaption()); }
 
     QWidget* widget() override { return &window; }
     void applyDesignSize() override {

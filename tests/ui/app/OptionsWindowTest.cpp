@@ -45,32 +45,32 @@ class OptionsWindowTest : public QObject {
 private Q_SLOTS:
     void designValuesAndBothWayBindings() {
         Options o;
-        QCOMPARE(o.window.txtDir()->text(), QStringLiteral("c:\\doom2"));
-        QVERIFY(o.window.txtDemoDir()->text().isEmpty());
+        QCOMPARE(o.window.doomDirectoryBox()->text(), QStringLiteral("c:\\doom2"));
+        QVERIFY(o.window.demoDirectoryBox()->text().isEmpty());
         QCOMPARE(o.window.colourBar(ConsoleOptions::textGreen)->value(), 215);
-        QCOMPARE(o.preview(o.window.lblForeColour()), QColor(255, 215, 0));
-        QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 0));
+        QCOMPARE(o.preview(o.window.textPreview()), QColor(255, 215, 0));
+        QCOMPARE(o.preview(o.window.backgroundPreview()), QColor(0, 0, 0));
 
         // Typing is what the launches read; a command's write shows at once.
-        o.window.txtDir()->clear();
-        QTest::keyClicks(o.window.txtDir(), QStringLiteral("/games/doom"));
+        o.window.doomDirectoryBox()->clear();
+        QTest::keyClicks(o.window.doomDirectoryBox(), QStringLiteral("/games/doom"));
         QCOMPARE(o.settings.text(Text::doomDirectory), QStringLiteral("/games/doom"));
         o.settings.setText(Text::demoDirectory, QStringLiteral("/games/demos"));
-        QCOMPARE(o.window.txtDemoDir()->text(), QStringLiteral("/games/demos"));
+        QCOMPARE(o.window.demoDirectoryBox()->text(), QStringLiteral("/games/demos"));
 
         // Moving a bar repaints only its own preview.
         o.window.colourBar(ConsoleOptions::backgroundBlue)->setValue(99);
         QCOMPARE(o.colours.value(ConsoleOptions::backgroundBlue), 99);
-        QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 99));
-        QCOMPARE(o.preview(o.window.lblForeColour()), QColor(255, 215, 0));
+        QCOMPARE(o.preview(o.window.backgroundPreview()), QColor(0, 0, 99));
+        QCOMPARE(o.preview(o.window.textPreview()), QColor(255, 215, 0));
         o.colours.setValue(ConsoleOptions::textRed, 7);
         QCOMPARE(o.window.colourBar(ConsoleOptions::textRed)->value(), 7);
-        QCOMPARE(o.preview(o.window.lblForeColour()), QColor(7, 215, 0));
+        QCOMPARE(o.preview(o.window.textPreview()), QColor(7, 215, 0));
 
-        o.window.checkDock()->click();
+        o.window.dockBox()->click();
         QCOMPARE(o.colours.docked(), 1);
         o.colours.setDocked(0);
-        QVERIFY(!o.window.checkDock()->isChecked());
+        QVERIFY(!o.window.dockBox()->isChecked());
     }
 
     void browseTakesTheDirectoryOfAnExactEngineName_data() {
@@ -106,7 +106,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(o.platform.messages.empty());
             QCOMPARE(o.settings.text(Text::doomDirectory), directory);
-            QCOMPARE(o.window.txtDir()->text(), directory);
+            QCOMPARE(o.window.doomDirectoryBox()->text(), directory);
         }
     }
 
@@ -142,8 +142,8 @@ private Q_SLOTS:
         QCOMPARE(o.platform.dialogs.at(1).kind, FileDialogKind::Open);
         QCOMPARE(o.platform.dialogs.at(1).request.flags, kHideReadOnly);
         QCOMPARE(o.colours.values(), (std::array<int, 6>{0, 0, 0, 128, 215, 0}));
-        QCOMPARE(o.preview(o.window.lblForeColour()), QColor(128, 215, 0));
-        QCOMPARE(o.preview(o.window.lblBackColour()), QColor(0, 0, 0));
+        QCOMPARE(o.preview(o.window.textPreview()), QColor(128, 215, 0));
+        QCOMPARE(o.preview(o.window.backgroundPreview()), QColor(0, 0, 0));
         QVERIFY(o.platform.messages.empty());
     }
 

@@ -185,9 +185,9 @@ private Q_SLOTS:
         Program p(dir.path(), host);
         Main(p.windows);
         SetupWizard& wizard = p.windows.setup();
-        wizard.cmdNext()->click();
-        wizard.txtDir()->setText(dir.path());
-        wizard.cmdNext()->click();
+        wizard.nextButton()->click();
+        wizard.directoryBox()->setText(dir.path());
+        wizard.nextButton()->click();
         QVERIFY(p.mainWindow().isVisible());
         QCOMPARE(p.settings.text(Text::doomDirectory), dir.path());
         QCOMPARE(p.interpreter.consoleText(),

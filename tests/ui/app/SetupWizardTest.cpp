@@ -18,8 +18,8 @@ struct Wizard {
     int mainRuns = 0;
     SetupWizard window{settings, platform, [this]() { ++mainRuns; }};
 
-    bool onPage2() const { return window.box1()->isHidden() && !window.box2()->isHidden(); }
-    bool onPage1() const { return !window.box1()->isHidden() && window.box2()->isHidden(); }
+    bool onPage2() const { return window.welcomePage()->isHidden() && !window.directoryPage()->isHidden(); }
+    bool onPage1() const { return !window.welcomePage()->isHidden() && window.directoryPage()->isHidden(); }
     QString firstRun() const {
         return platform.store.value({QStringLiteral("Misc"), QStringLiteral("Firstrun")});
     }
@@ -34,23 +34,23 @@ private Q_SLOTS:
     void startsOnTheWelcomePage() {
         Wizard w;
         QVERIFY(w.onPage1());
-        QVERIFY(!w.window.cmdBack()->isEnabled());
-        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Next >"));
-        QCOMPARE(w.window.imgShow()->pixmap().size(), QSize(64, 128));
+        QVERIFY(!w.window.backButton()->isEnabled());
+        QCOMPARE(w.window.nextButton()->text(), QStringLiteral("&Next >"));
+        QCOMPARE(w.window.pictureLabel()->pixmap().size(), QSize(64, 128));
     }
 
     void nextBackNextEndsOnTheDirectoryPage() {
         Wizard w;
         w.window.show();
-        QTest::mouseClick(w.window.cmdNext(), Qt::LeftButton);
+        QTest::mouseClick(w.window.nextButton(), Qt::LeftButton);
         QVERIFY(w.onPage2());
-        QVERIFY(w.window.cmdBack()->isEnabled());
-        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Finish"));
-        QTest::mouseClick(w.window.cmdBack(), Qt::LeftButton);
+        QVERIFY(w.window.backButton()->isEnabled());
+        QCOMPARE(w.window.nextButton()->text(), QStringLiteral("&Finish"));
+        QTest::mouseClick(w.window.backButton(), Qt::LeftButton);
         QVERIFY(w.onPage1());
-        QVERIFY(!w.window.cmdBack()->isEnabled());
-        QCOMPARE(w.window.cmdNext()->text(), QStringLiteral("&Next >"));
-        QTest::mouseClick(w.window.cmdNext(), Qt::LeftButton);
+        QVERIFY(!w.window.backButton()->isEnabled());
+        QCOMPARE(w.window.nextButton()->text(), QStringLiteral("&Next >"));
+        QTest::mouseClick(w.window.nextButton(), Qt::LeftButton);
         QVERIFY(w.onPage2());
         QCOMPARE(w.mainRuns, 0);
         QVERIFY(w.platform.storeWrites.empty());
@@ -59,17 +59,17 @@ private Q_SLOTS:
     void finishRecordsHandsOverAndStartsAgainEachTime() {
         Wizard w;
         w.window.show();
-        w.window.cmdNext_Click();
-        w.window.txtDir()->clear();
-        QTest::keyClicks(w.window.txtDir(), QStringLiteral("/games/Doom2"));
+        w.window.onNextClicked();
+        w.window.directoryBox()->clear();
+        QTest::keyClicks(w.window.directoryBox(), QStringLiteral("/games/Doom2"));
         QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2")); // not before Finish
-        w.window.cmdNext_Click();
+        w.window.onNextClicked();
         QCOMPARE(w.firstRun(), QStringLiteral("no"));
         QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("/games/Doom2"));
         QCOMPARE(w.mainRuns, 1);
         QVERIFY(w.onPage2());
         QVERIFY(w.window.isVisible());
-        w.window.cmdNext_Click();
+        w.window.onNextClicked();
         QCOMPARE(w.mainRuns, 2);
         // Once the program runs, the close box only closes the wizard.
         w.window.close();
@@ -84,12 +84,12 @@ private Q_SLOTS:
         w.window.show();
         QTest::keyClick(&w.window, Qt::Key_Return);
         QVERIFY(w.onPage2());
-        QTest::keyClick(w.window.txtDir(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(w.window.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(w.mainRuns, 1);
-        QTest::mouseClick(w.window.cmdCancel(), Qt::LeftButton);
+        QTest::mouseClick(w.window.cancelButton(), Qt::LeftButton);
         QVERIFY(!w.window.isVisible());
         w.window.show();
-        QTest::keyClick(w.window.txtDir(), Qt::Key_Escape);
+        QTest::keyClick(w.window.directoryBox(), Qt::Key_Escape);
         QVERIFY(!w.window.isVisible());
         QCOMPARE(w.platform.quitCount, 0);
     }
@@ -97,8 +97,8 @@ private Q_SLOTS:
     void finishThatCannotBeRecordedSaysSo() {
         Wizard w;
         w.platform.failStoreAfter = 0;
-        w.window.cmdNext_Click();
-        w.window.cmdNext_Click();
+        w.window.onNextClicked();
+        w.window.onNextClicked();
         QCOMPARE(w.platform.messages.size(), size_t(1));
         QCOMPARE(w.mainRuns, 1);
     }
@@ -107,11 +107,11 @@ private Q_SLOTS:
         for (int way = 0; way < 3; ++way) {
             Wizard w;
             w.window.show();
-            w.window.cmdNext_Click();
+            w.window.onNextClicked();
             if (way == 0)
-                QTest::mouseClick(w.window.cmdCancel(), Qt::LeftButton);
+                QTest::mouseClick(w.window.cancelButton(), Qt::LeftButton);
             else if (way == 1)
-                QTest::keyClick(w.window.txtDir(), Qt::Key_Escape);
+                QTest::keyClick(w.window.directoryBox(), Qt::Key_Escape);
             else
                 w.window.close();
             QCOMPARE(w.platform.quitCount, 1);
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         QFETCH(QString, directory);
         Wizard w;
-        w.window.cmdNext_Click();
+        w.window.onNextClicked();
         w.platform.dialogAnswers.push_back(chosen);
         QTest::mouseClick(w.window.findChild<QPushButton*>(QStringLiteral("cmdBrowse")),
                           Qt::LeftButton);
@@ -145,10 +145,10 @@ private Q_SLOTS:
         if (directory.isEmpty()) {
             QCOMPARE(w.platform.messages.size(), size_t(1));
             QCOMPARE(w.platform.messages[0].text, QStringLiteral("Error Getting Doom Directory"));
-            QCOMPARE(w.window.txtDir()->text(), QStringLiteral("c:\\doom2"));
+            QCOMPARE(w.window.directoryBox()->text(), QStringLiteral("c:\\doom2"));
         } else {
             QVERIFY(w.platform.messages.empty());
-            QCOMPARE(w.window.txtDir()->text(), directory);
+            QCOMPARE(w.window.directoryBox()->text(), directory);
         }
         // Browsing fills the wizard's own box; the Doom directory changes only on Finish.
         QCOMPARE(w.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2"));

@@ -59,7 +59,7 @@ private Q_SLOTS:
         Main(w.windows);
         QVERIFY(w.windows.setupIfCreated());
         QVERIFY(w.windows.setup().isVisible());
-        QVERIFY(!w.windows.setup().box1()->isHidden());
+        QVERIFY(!w.windows.setup().welcomePage()->isHidden());
         QVERIFY(!w.main->window.isVisible()); // the script showed it; the first run hides it
         QVERIFY(!w.windows.console().isVisible());
         QVERIFY(!w.windows.options().isVisible());
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(w.colours.values(), expected);
         QCOMPARE(consoleBase(w), QColor(expected[0], expected[1], expected[2]));
         QCOMPARE(consoleText(w), QColor(expected[3], expected[4], expected[5]));
-        QCOMPARE(w.windows.options().lblBackColour()->palette().color(QPalette::Window),
+        QCOMPARE(w.windows.options().backgroundPreview()->palette().color(QPalette::Window),
                  QColor(expected[0], expected[1], expected[2]));
         QVERIFY(m.platform.messages.empty());
     }
@@ -169,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(w.main->shown, shown);
         QCOMPARE(w.windows.console().isVisible(), shown);
         QCOMPARE(w.colours.docked(), dock);
-        QCOMPARE(w.windows.options().checkDock()->isChecked(), dock == 1);
+        QCOMPARE(w.windows.options().dockBox()->isChecked(), dock == 1);
     }
 
     void positionsComeBackAndBadOnesAreSkipped() {
@@ -205,9 +205,9 @@ private Q_SLOTS:
         SetupWizard& wizard = w.windows.setup();
         ConsoleWindow* console = &w.windows.console();
         StandInMain* main = w.main;
-        wizard.cmdNext_Click();
-        wizard.txtDir()->setText(QStringLiteral("/games/chosen"));
-        wizard.cmdNext_Click();
+        wizard.onNextClicked();
+        wizard.directoryBox()->setText(QStringLiteral("/games/chosen"));
+        wizard.onNextClicked();
 
         QCOMPARE(m.platform.store.value({QStringLiteral("Misc"), QStringLiteral("Firstrun")}),
                  QStringLiteral("no"));
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(main->window.isVisible());
         QVERIFY(console->isVisible());
         QVERIFY(wizard.isVisible());
-        QVERIFY(wizard.box1()->isHidden());
+        QVERIFY(wizard.welcomePage()->isHidden());
         QCOMPARE(main->execCfgFolder, QStringLiteral("/games/chosen"));
         QCOMPARE(main->demoFolder, QStringLiteral("/games/chosen"));
     }
@@ -292,9 +292,8 @@ private Q_SLOTS:
         QCOMPARE(console.output()->palette().color(QPalette::Text), QColor(0, 0, 250));
         QCOMPARE(console.output()->toPlainText(), output);
         QCOMPARE(console.input()->text(), QStringLiteral("name half"));
-        QCOMPARE(w.windows.debug().conInput()->text(), QStringLiteral("name half"));
         QCOMPARE(w.main->demoFolder, QStringLiteral("/games/demos"));
-        QVERIFY(console.timerDown()->isActive()); // loaded anew: one more scroll to the end
+        QVERIFY(console.scrollTimer()->isActive()); // loaded anew: one more scroll to the end
         // The command line still works after the reload.
         QTest::keyClick(console.input(), Qt::Key_Return);
         QCOMPARE(w.settings.text(Text::playerName), QStringLiteral("half"));

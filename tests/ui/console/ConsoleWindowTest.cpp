@@ -95,8 +95,8 @@ private Q_SLOTS:
             w.interpreter.interpret(QStringLiteral("echo line"));
         ConsoleWindow console(w.interpreter, w.colours);
         console.show();
-        QVERIFY(console.timerDown()->isActive());
-        QTRY_VERIFY(!console.timerDown()->isActive());
+        QVERIFY(console.scrollTimer()->isActive());
+        QTRY_VERIFY(!console.scrollTimer()->isActive());
         QCOMPARE(console.output()->textCursor().position(),
                  console.output()->document()->characterCount() - 1);
     }
