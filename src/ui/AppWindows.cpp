@@ -4,7 +4,7 @@
 #include "ConsoleWindow.h"
 #include "DebugWindow.h"
 #include "EditWindow.h"
-#include "ModMain.h"
+#include "Startup.h"
 #include "OptionsWindow.h"
 #include "SetupWizard.h"
 #include "main/MainWindow.h"
@@ -18,14 +18,6 @@
 #include <cmath>
 
 namespace bv {
-
-int pixelsToTwips(int pixels, double logicalDpi) {
-    return static_cast<int>(std::lround(pixels * 1440.0 / (logicalDpi > 0 ? logicalDpi : 96.0)));
-}
-
-int twipsToPixels(int twips, double logicalDpi) {
-    return static_cast<int>(std::lround(twips * (logicalDpi > 0 ? logicalDpi : 96.0) / 1440.0));
-}
 
 QPoint keepOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& primary) {
     for (const QRect& screen : screens) {
@@ -99,7 +91,7 @@ MainFrame& AppWindows::mainFrame() {
 
 SetupWizard& AppWindows::setup() {
     if (!setup_)
-        setup_ = std::make_unique<SetupWizard>(settings_, platform_, [this]() { Main(*this); });
+        setup_ = std::make_unique<SetupWizard>(settings_, platform_, [this]() { runStartup(*this); });
     return *setup_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/Twips.h"
 #include "platform/WindowActions.h"
 
 #include <QList>
@@ -114,10 +115,6 @@ private:
     QPointer<AboutWindow> about_;
     QPointer<EditWindow> edit_;
 };
-
-// Twips for this screen: 15 to the pixel at 96 dpi.
-int pixelsToTwips(int pixels, double logicalDpi);
-int twipsToPixels(int twips, double logicalDpi);
 
 // Where a window whose frame would be at `frame` goes: unchanged while it overlaps one of the
 // screens, otherwise the nearest place inside the primary screen's available area.

@@ -1,5 +1,5 @@
 #include "AppWindows.h"
-#include "ModMain.h"
+#include "Startup.h"
 #include "StartupStyle.h"
 #include "core/Version.h"
 #include "platform/ProgramDirectory.h"
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
         interpreter.interpretWhenIdle(QStringLiteral("echo ") + text);
     });
 
-    bv::Main(windows);
+    bv::runStartup(windows);
     // An exit in the startup script ends the program before the event loop could.
     const int code = interpreter.ended() ? 0 : QApplication::exec();
     interpreter.setWindowActions(nullptr); // the windows go first

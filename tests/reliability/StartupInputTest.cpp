@@ -9,7 +9,7 @@
 #include "settings/SettingsScript.h"
 #include "ui/DebugWindow.h"
 #include "ui/EditWindow.h"
-#include "ui/ModMain.h"
+#include "ui/Startup.h"
 #include "ui/OptionsWindow.h"
 #include "ui/ShownText.h"
 #include "ui/app/AppFixture.h"
@@ -68,7 +68,7 @@ private Q_SLOTS:
         NoSetupMachine m;
         QVERIFY(writeBytes(m.file("colour.brc"), bytes));
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.colours.values(), expected);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(w.windows.options().colourBar(i)->value(), expected[static_cast<size_t>(i)]);
@@ -91,7 +91,7 @@ private Q_SLOTS:
         else
             QVERIFY(makeFifo(m.file("colour.brc")));
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.colours.values(), Colours{});
         QVERIFY(w.main->window.isVisible());
         QVERIFY(m.platform.messages.empty());
@@ -177,7 +177,7 @@ private Q_SLOTS:
         World w(m.dir.path(), m.platform);
         w.windows.mainFrame().widget()->move(40, 60);
         w.windows.console().move(40, 60);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.main->window.pos(), QPoint(40, top));
         QCOMPARE(w.windows.console().pos(), QPoint(40, top));
     }
@@ -204,7 +204,7 @@ private Q_SLOTS:
         m.store("Console Settings", "Docking", value);
         m.store("Console Settings", "Show", value);
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.colours.docked(), dock);
         QCOMPARE(w.main->shown, shown);
         QCOMPARE(w.windows.console().isVisible(), shown);
@@ -226,7 +226,7 @@ private Q_SLOTS:
         m.platform.arguments.clear();
         m.store("Misc", "Firstrun", value);
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.windows.setupIfCreated() != nullptr, wizard);
         QCOMPARE(w.main->window.isVisible(), !wizard);
     }
@@ -238,7 +238,7 @@ private Q_SLOTS:
         FakePlatform platform;
         platform.arguments = QStringLiteral("-nosetup");
         World w(pathThroughAFile(root), platform);
-        Main(w.windows);
+        runStartup(w.windows);
         ConsoleWindow& console = w.windows.console();
         typeCommand(console, QStringLiteral("warp 07"));
         typeCommand(console, QStringLiteral("debug"));
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(m.file("config.brv"), config));
         QVERIFY(writeBytes(m.file("colour.brc"), colours));
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.colours.values(), (Colours{1, 2, 3, 4, 5, 6}));
         {
             FileSizeLimit limit(8);
@@ -308,7 +308,7 @@ private Q_SLOTS:
     void tenMegabyteLineIsShownCut() {
         NoSetupMachine m;
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         w.windows.showDebugWindow();
         const QByteArray huge(10 * 1024 * 1024, 'x');
         QVERIFY(writeBytes(m.file("huge.brv"), huge + "\r\nwarp 31\r\n"));

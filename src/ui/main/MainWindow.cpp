@@ -4,6 +4,7 @@
 #include "FileListBox.h"
 #include "MainPanes.h"
 #include "SettingsBinder.h"
+#include "Twips.h"
 
 #include "launch/GameStart.h"
 #include "launch/Launches.h"
@@ -53,10 +54,6 @@ constexpr Weapon kWeapons[] = {
     {"menu_plasma", "Plasma Gun", '6'}, {"menu_bfg", "BFG", '3'},
     {"menu_chainsaw", "Chainsaw", '2'},
 };
-
-int twipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(twips * (dpi > 0 ? dpi : 96) / 1440.0));
-}
 
 QAction* entry(QMenu* menu, const char* name, const char* caption,
                const QKeySequence& shortcut = {}) {

@@ -6,7 +6,7 @@
 #include "settings/LaunchSettings.h"
 #include "ui/AppWindows.h"
 #include "ui/ConsoleWindow.h"
-#include "ui/ModMain.h"
+#include "ui/Startup.h"
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 #include "ui/main/MainWindow.h"
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QPoint consoleAt;
         {
             Program p(dir.path(), host);
-            Main(p.windows);
+            runStartup(p.windows);
             MainWindow& main = p.mainWindow();
             QVERIFY(main.isVisible());
             QVERIFY(p.windows.console().isVisible());
@@ -117,7 +117,7 @@ private Q_SLOTS:
                  QString::number(pixelsToTwips(mainAt.y(), 96.0)));
 
         Program again(dir.path(), host);
-        Main(again.windows);
+        runStartup(again.windows);
         QCOMPARE(again.settings.text(Text::warp), QStringLiteral("11"));
         QCOMPARE(again.mainWindow().pos(), mainAt);
         QCOMPARE(again.colours.docked(), 1);
@@ -151,7 +151,7 @@ private Q_SLOTS:
             }
         } paints;
         qApp->installEventFilter(&paints);
-        Main(p.windows);
+        runStartup(p.windows);
         QCOMPARE(paints.count, 0);
         QVERIFY(p.mainWindow().isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(&p.mainWindow()));
@@ -183,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(deliver(dir, {"main.brv", "config.brv", "colour.brc"}));
         FakePlatform host;
         Program p(dir.path(), host);
-        Main(p.windows);
+        runStartup(p.windows);
         SetupWizard& wizard = p.windows.setup();
         wizard.nextButton()->click();
         wizard.directoryBox()->setText(dir.path());

@@ -3,7 +3,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/DebugWindow.h"
 #include "ui/EditWindow.h"
-#include "ui/ModMain.h"
+#include "ui/Startup.h"
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 
@@ -56,7 +56,7 @@ private Q_SLOTS:
     void firstStartOnACleanStoreShowsOnlyTheWizard() {
         Machine m;
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QVERIFY(w.windows.setupIfCreated());
         QVERIFY(w.windows.setup().isVisible());
         QVERIFY(!w.windows.setup().welcomePage()->isHidden());
@@ -104,7 +104,7 @@ private Q_SLOTS:
         if (!firstRun.isEmpty())
             m.platform.store.insert({QStringLiteral("Misc"), QStringLiteral("Firstrun")}, firstRun);
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.windows.setupIfCreated() != nullptr, wizard);
         QCOMPARE(w.main->window.isVisible(), !wizard);
         QCOMPARE(w.windows.console().isVisible(), !wizard);
@@ -133,7 +133,7 @@ private Q_SLOTS:
         if (!bytes.isNull())
             QVERIFY(writeBytes(m.file("colour.brc"), bytes));
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.colours.values(), expected);
         QCOMPARE(consoleBase(w), QColor(expected[0], expected[1], expected[2]));
         QCOMPARE(consoleText(w), QColor(expected[3], expected[4], expected[5]));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         m.platform.store.insert({QStringLiteral("Console Settings"), QStringLiteral("Docking")},
                                 docking);
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.main->shown, shown);
         QCOMPARE(w.windows.console().isVisible(), shown);
         QCOMPARE(w.colours.docked(), dock);
@@ -181,7 +181,7 @@ private Q_SLOTS:
         m.store("Window Settings", "ConLeft", "left");
         World w(m.dir.path(), m.platform);
         w.windows.console().move(40, 60);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(w.main->window.pos(), QPoint(200, 100));
         QCOMPARE(w.windows.console().pos(), QPoint(40, 300));
 
@@ -189,7 +189,7 @@ private Q_SLOTS:
         m.store("Window Settings", "MainLeft", "-300000");
         m.store("Window Settings", "ConTop", "900000");
         World moved(m.dir.path(), m.platform);
-        Main(moved.windows);
+        runStartup(moved.windows);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(moved.main->window.x(), screen.left());
         QVERIFY(screen.intersects(moved.windows.console().frameGeometry()));
@@ -201,7 +201,7 @@ private Q_SLOTS:
     void finishRunsStartupAgainWithoutNewWindows() {
         Machine m;
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         SetupWizard& wizard = w.windows.setup();
         ConsoleWindow* console = &w.windows.console();
         StandInMain* main = w.main;
@@ -228,11 +228,11 @@ private Q_SLOTS:
         Machine m;
         QVERIFY(writeBytes(m.file("main.brv"), "exit\r\nshow 1\r\n"));
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         QCOMPARE(m.platform.quitCount, 1);
         QVERIFY(!w.windows.setupIfCreated());
         QVERIFY(!w.main->window.isVisible());
-        Main(w.windows); // nothing runs after exit
+        runStartup(w.windows); // nothing runs after exit
         QCOMPARE(w.main->designSizes, 1);
         // The console was never built; the next start finds it docked under the main window
         // rather than in the corner of the screen.
@@ -256,7 +256,7 @@ private Q_SLOTS:
         bool consoleBuiltBeforeShow = true;
         EventSpy spy(w.windows.mainWindow(), QEvent::Show,
                      [&] { consoleBuiltBeforeShow = w.windows.consoleIfCreated() != nullptr; });
-        Main(w.windows);
+        runStartup(w.windows);
         QVERIFY(w.main->window.isVisible());
         QVERIFY(!consoleBuiltBeforeShow);
         QVERIFY(w.windows.console().isVisible());
@@ -268,7 +268,7 @@ private Q_SLOTS:
         Machine m;
         m.platform.arguments = QStringLiteral("-nosetup");
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         ConsoleWindow& console = w.windows.console();
         QTest::keyClicks(console.input(), QStringLiteral("warp 07"));
         QTest::keyClick(console.input(), Qt::Key_Return);
@@ -304,7 +304,7 @@ private Q_SLOTS:
         m.platform.arguments = QStringLiteral("-nosetup");
         m.store("Console Settings", "Show", "False");
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         w.windows.showOptionsWindow();
         w.windows.options().colourBar(ConsoleOptions::backgroundGreen)->setValue(9);
         w.windows.options().close(); // the close box applies like OK
@@ -319,7 +319,7 @@ private Q_SLOTS:
         Machine m;
         m.platform.arguments = QStringLiteral("-nosetup");
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         w.windows.console().close();
         QVERIFY(!w.windows.console().isVisible());
         QVERIFY(!w.main->shown);
@@ -330,7 +330,7 @@ private Q_SLOTS:
         Machine m;
         m.platform.arguments = QStringLiteral("-nosetup");
         World w(m.dir.path(), m.platform);
-        Main(w.windows);
+        runStartup(w.windows);
         w.interpreter.interpret(QStringLiteral("edit"));
         QPointer<EditWindow> editor = &w.windows.edit();
         QVERIFY(editor->isVisible());

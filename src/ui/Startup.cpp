@@ -1,4 +1,4 @@
-#include "ModMain.h"
+#include "Startup.h"
 
 #include "AboutWindow.h"
 #include "AppWindows.h"
@@ -13,6 +13,7 @@
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 #include "settings/SettingsScript.h"
+#include "settings/StoredValues.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,8 +33,8 @@ constexpr qint64 kColourReadLimit = 64 * 1024;
 const QString kWindowSection = QStringLiteral("Window Settings");
 const QString kConsoleSection = QStringLiteral("Console Settings");
 
-// Step 4: a missing file sets every component to 0; a short or bad one is read as far as
-// it goes (the rules are in startupColours).
+// A missing file sets every component to 0; a short or bad one is read as far as it goes
+// (the rules are in startupColours).
 void readColourFile(AppWindows& windows) {
     QFile file(joinPath(windows.platform().programDirectory(), QStringLiteral("colour.brc")));
     std::optional<QByteArray> bytes;
@@ -47,7 +48,7 @@ void readColourFile(AppWindows& windows) {
         colours.setValue(component, values[static_cast<size_t>(component)]);
 }
 
-// Step 8 for one window: each coordinate from the store, the current one by default.
+// Each coordinate from the store, the current one by default.
 void restorePosition(Platform& platform, QWidget& window, const QString& topKey,
                      const QString& leftKey) {
     const double dpi = window.logicalDpiY();
@@ -72,25 +73,55 @@ void restorePosition(Platform& platform, QWidget& window, const QString& topKey,
         window.move(where);
 }
 
+void restoreConsoleSettings(AppWindows& windows, MainFrame& main) {
+    Platform& platform = windows.platform();
+    if (const std::optional<int> docking = storedCheck(
+            platform.storeValue(kConsoleSection, QStringLiteral("Docking"), QStringLiteral("0"))))
+        windows.colours().setDocked(*docking);
+    const QString shownNow = main.consoleShown() ? QStringLiteral("True") : QStringLiteral("False");
+    if (const std::optional<bool> shown =
+            storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), shownNow)))
+        main.setConsoleShown(*shown);
+}
+
+bool isFirstRun(Platform& platform) {
+    if (platform.argumentText() == QLatin1String("-nosetup"))
+        return false;
+    return platform.storeValue(QStringLiteral("Misc"), QStringLiteral("Firstrun"),
+                               QStringLiteral("yes")) == QLatin1String("yes");
+}
+
+// Every other window goes until setup is done.
+void handOverToSetup(AppWindows& windows, MainFrame& main, ConsoleWindow& console) {
+    main.widget()->hide();
+    if (OptionsWindow* options = windows.optionsIfCreated())
+        options->hide();
+    console.hide();
+    windows.about().hide();
+    windows.edit().hide();
+    SetupWizard& wizard = windows.setup();
+    wizard.show();
+    wizard.raise();
+    wizard.activateWindow();
+}
+
 } // namespace
 
-void Main(AppWindows& windows) {
+void runStartup(AppWindows& windows) {
     CommandInterpreter& interpreter = windows.interpreter();
-    Platform& platform = windows.platform();
     if (interpreter.ended())
         return;
 
-    // 1-2: the main window. The console is built once the startup script has run (step 8)
-    // and goes on screen with step 13: it shows the same text either way, since the
-    // interpreter keeps it, and building or mapping it first would only hold back the main
-    // window that the script shows. A command that needs the console builds it earlier.
+    // The console is built once the startup script has run: it shows the same text either
+    // way, since the interpreter keeps it, and building or mapping it first would only hold
+    // back the main window that the script shows. A command that needs it builds it earlier.
     MainFrame& main = windows.mainFrame();
     main.applyDesignSize();
 
     // From here on a step that fails is skipped without a word.
     readColourFile(windows);
-    // Windows not yet loaded are hidden already; loading them here would only delay the
-    // main window.
+    // Windows not yet made are hidden already; making them here would only delay the main
+    // window.
     if (OptionsWindow* options = windows.optionsIfCreated())
         options->hide();
     if (DebugWindow* debug = windows.debugIfCreated())
@@ -103,40 +134,18 @@ void Main(AppWindows& windows) {
     if (interpreter.ended())
         return; // the script ran exit: nothing more may happen
 
-    restorePosition(platform, *main.widget(), QStringLiteral("MainTop"),
-                    QStringLiteral("MainLeft"));
     ConsoleWindow& console = windows.console();
-    restorePosition(platform, console, QStringLiteral("ConTop"), QStringLiteral("ConLeft"));
-
-    if (const std::optional<int> docking = storedCheck(
-            platform.storeValue(kConsoleSection, QStringLiteral("Docking"), QStringLiteral("0"))))
-        windows.colours().setDocked(*docking);
-
-    LaunchSettings& settings = windows.settings();
-    main.setExecCfgFolder(settings.text(Text::doomDirectory));
+    restorePosition(windows.platform(), *main.widget(), QStringLiteral("MainTop"),
+                    QStringLiteral("MainLeft"));
+    restorePosition(windows.platform(), console, QStringLiteral("ConTop"),
+                    QStringLiteral("ConLeft"));
+    restoreConsoleSettings(windows, main);
+    main.setExecCfgFolder(windows.settings().text(Text::doomDirectory));
     main.setDemoFolder(windows.demoFolder());
-
-    const QString shownNow = main.consoleShown() ? QStringLiteral("True") : QStringLiteral("False");
-    if (const std::optional<bool> shown =
-            storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), shownNow)))
-        main.setConsoleShown(*shown);
     console.setVisible(main.consoleShown());
 
-    if (platform.argumentText() == QLatin1String("-nosetup"))
-        return;
-    if (platform.storeValue(QStringLiteral("Misc"), QStringLiteral("Firstrun"),
-                            QStringLiteral("yes")) != QLatin1String("yes"))
-        return;
-    main.widget()->hide();
-    if (OptionsWindow* options = windows.optionsIfCreated())
-        options->hide();
-    console.hide();
-    windows.about().hide();
-    windows.edit().hide();
-    SetupWizard& wizard = windows.setup();
-    wizard.show();
-    wizard.raise();
-    wizard.activateWindow();
+    if (isFirstRun(windows.platform()))
+        handOverToSetup(windows, main, console);
 }
 
 } // namespace bv
