@@ -139,29 +139,34 @@ public:
     }
 
     void fill(QPlainTextEdit* box) const {
-        box->setPlainText(plain_);
-        if (continues_.empty() && states_.empty())
-            return;
         QTextDocument* doc = box->document();
-        // Marking the rows must not become a step the player can undo.
-        doc->setUndoRedoEnabled(false);
-        QTextCursor cursor(doc);
-        // One edit block: the box then lays out only the rows it shows, not each marked one.
-        cursor.beginEditBlock();
-        int row = 0;
-        size_t number = 0;
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++number) {
-            if (number < states_.size() && states_[number] != kUnknownEnd)
-                b.setUserState(states_[number]);
-            if (number < continues_.size() && continues_[number]) {
-                QTextBlockFormat format = b.blockFormat();
-                format.setProperty(kRowProperty, ++row);
-                cursor.setPosition(b.position());
-                cursor.setBlockFormat(format);
+        // The box's own setPlainText would also give every fragment the cursor's character
+        // format, the default one in a plain editor, in a pass that costs a sixth of the
+        // time for 200,000 lines. The document's clears the undo steps all the same.
+        doc->setPlainText(plain_);
+        if (!continues_.empty() || !states_.empty()) {
+            // Marking the rows must not become a step the player can undo.
+            doc->setUndoRedoEnabled(false);
+            QTextCursor cursor(doc);
+            // One edit block: the box then lays out only the rows it shows, not each one.
+            cursor.beginEditBlock();
+            int row = 0;
+            size_t number = 0;
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++number) {
+                if (number < states_.size() && states_[number] != kUnknownEnd)
+                    b.setUserState(states_[number]);
+                if (number < continues_.size() && continues_[number]) {
+                    QTextBlockFormat format = b.blockFormat();
+                    format.setProperty(kRowProperty, ++row);
+                    cursor.setPosition(b.position());
+                    cursor.setBlockFormat(format);
+                }
             }
+            cursor.endEditBlock();
+            doc->setUndoRedoEnabled(true);
         }
-        cursor.endEditBlock();
-        doc->setUndoRedoEnabled(true);
+        doc->setModified(false);
+        box->setTextCursor(QTextCursor(doc)); // at the start, scrolled there
     }
 
 private:
