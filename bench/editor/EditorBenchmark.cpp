@@ -1,6 +1,6 @@
 // Opens and saves 10 MiB files through the config file editor as a player would: the window
 // is shown, and an open counts until the text box has painted the new document, since the
-// program is frozen until then. Prints times; asserts only that the bytes were kept.
+// program is frozen until then. Prints times; fails only when the bytes were not kept.
 #include "settings/LaunchSettings.h"
 #include "support/FakePlatform.h"
 #include "ui/EditWindow.h"
@@ -22,8 +22,8 @@ constexpr qsizetype kSize = 10 * 1024 * 1024;
 constexpr qsizetype kLines = 200000;
 constexpr int kRuns = 5;
 
-// Printable text with the upper half of Latin-1 mixed in, so that every byte value the
-// editor maps to a character of its own is on the way.
+// Config-like text with the upper half of Latin-1 mixed in, so that bytes beyond ASCII go
+// there and back too.
 QByteArray filler(qsizetype size, qsizetype seed) {
     static const QByteArray pattern = [] {
         QByteArray p("bind \"x\" \"say hi\"\talias a b; ");
