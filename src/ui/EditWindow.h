@@ -56,6 +56,10 @@ public:
     static constexpr const char* kFilter =
         "Doom Legacy Config File|*.cfg|Brimvault Config File|*.brv|"
         "Brimvault HX8 Parameter File|*.hx8";
+    // A longer line is shown in rows of this many characters: the text box lays out and
+    // shapes a paragraph as a whole on every change, and cannot even place the end of a
+    // paragraph several million pixels wide. Rows join again on save.
+    static constexpr qsizetype kRowLength = 10000;
 
     // Reads the Doom directory (Text::doomDirectory) whenever a dialog opens.
     EditWindow(LaunchSettings& settings, Platform& platform, QWidget* parent = nullptr);
@@ -69,7 +73,8 @@ public:
     // The document as the editor holds it, and the bytes Save would write for it.
     EditorText document() const;
     void setDocument(const EditorText& text);
-    QByteArray bytesForSave() const { return editorBytesForSave(document()); }
+    // Equal to editorBytesForSave(document()), without a string per line.
+    QByteArray bytesForSave() const;
 
     // Load a file into the box, or write the box to a file; a failure is reported in a
     // message box naming the file, and the document stays as it was.
@@ -81,6 +86,7 @@ private:
     void menuOpen_Click();
     void menuSave_Click();
     QString askForFile(bool forSaving);
+    void keepTypedBreaksHard(int position, int charsAdded);
 
     LaunchSettings& settings_;
     Platform& platform_;
@@ -92,6 +98,7 @@ private:
     QAction* sep1_;
     QAction* menuClose_;
     LineEnd usual_ = LineEnd::CrLf;
+    bool settingDocument_ = false;
 };
 
 } // namespace bv

@@ -107,6 +107,10 @@ private Q_SLOTS:
         QTest::newRow("mixed ends, NUL, tabs, high bytes") << mixedBytes();
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("only line ends") << QByteArray("\r\r\n\n\n\r");
+        const qsizetype row = EditWindow::kRowLength;
+        QTest::newRow("lines longer than a row") << QByteArray(2 * row + 5, 'x') + "\nshort\r" +
+                                                        QByteArray(row + 1, '\xe9') + "\r\n" +
+                                                        QByteArray(row, 'z');
     }
     void openThenSaveGrowsByOneCrLf() {
         QFETCH(QByteArray, original);
@@ -119,6 +123,11 @@ private Q_SLOTS:
         w.window->saveAction()->trigger();
         QVERIFY(w.platform.messages.empty());
         QCOMPARE(test::readBytes(file), original + "\r\n");
+        // The document as the editor reports it saves alike, and goes back in unchanged.
+        const EditorText text = w.window->document();
+        QCOMPARE(editorBytesForSave(text), original + "\r\n");
+        w.window->setDocument(text);
+        QCOMPARE(w.window->bytesForSave(), original + "\r\n");
 
         // Each further open and save adds one more.
         w.platform.dialogAnswers = {file, file};
@@ -161,6 +170,44 @@ private Q_SLOTS:
         QTest::keyClick(w.box(), Qt::Key_Return, Qt::ShiftModifier);
         w.box()->insertPlainText(QStringLiteral("\u20ac5"));
         QCOMPARE(w.window->bytesForSave(), QByteArray("one\nnew\n?5\ntwo\n\r\n"));
+    }
+
+    void aLongLineInRowsTakesLineEndsOnlyWhereTyped() {
+        World w;
+        const QString file = w.path(QStringLiteral("long.cfg"));
+        const qsizetype row = EditWindow::kRowLength;
+        const QByteArray a(row, 'a'), b(row, 'b'), c(500, 'c');
+        const QByteArray original = a + b + c + "\nend\r\n";
+        QVERIFY(test::writeBytes(file, a + b + c + "\nend"));
+        QVERIFY(w.window->openFile(file));
+        w.window->show();
+        QCOMPARE(w.box()->document()->blockCount(), 4);
+        const auto press = [&w](int block, int column, Qt::Key key) {
+            QTextCursor cursor(w.box()->document()->findBlockByNumber(block));
+            cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+            w.box()->setTextCursor(cursor);
+            QTest::keyClick(w.box(), key);
+        };
+
+        press(1, 10, Qt::Key_Return);
+        const QByteArray split = a + b.left(10) + "\n" + b.mid(10) + c + "\nend\r\n";
+        QCOMPARE(w.window->bytesForSave(), split);
+        w.box()->undo();
+        QCOMPARE(w.window->bytesForSave(), original);
+        w.box()->redo();
+        QCOMPARE(w.window->bytesForSave(), split);
+        // Joining rows writes nothing new: not at the break typed before, nor on undo.
+        press(1, 0, Qt::Key_Backspace);
+        QCOMPARE(w.window->bytesForSave(), split);
+        w.box()->undo();
+        w.box()->undo();
+        QCOMPARE(w.window->bytesForSave(), original);
+        press(2, 0, Qt::Key_Backspace);
+        QCOMPARE(w.box()->document()->blockCount(), 3);
+        QCOMPARE(w.window->bytesForSave(), original);
+        w.box()->undo();
+        QCOMPARE(w.box()->document()->blockCount(), 4);
+        QCOMPARE(w.window->bytesForSave(), original);
     }
 
     void splittingKeepsEveryLineEnd() {
