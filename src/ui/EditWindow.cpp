@@ -58,47 +58,6 @@ LineEnd endFromState(int state, LineEnd usual) {
     }
 }
 
-void appendEnd(QByteArray& bytes, LineEnd end) {
-    switch (end) {
-    case LineEnd::CrLf:
-        bytes.append("\r\n", 2);
-        break;
-    case LineEnd::Lf:
-        bytes.append('\n');
-        break;
-    case LineEnd::Cr:
-        bytes.append('\r');
-        break;
-    }
-}
-
-// Calls line(from, length) for every line of the bytes and end(kind) for the end after each
-// line but the last: CR LF, LF and a lone CR each end a line.
-template <typename LineFn, typename EndFn>
-void forEachLine(const QByteArray& bytes, LineFn line, EndFn end) {
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < size) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        line(start, i - start);
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') {
-            end(LineEnd::CrLf);
-            i += 2;
-        } else {
-            end(c == '\r' ? LineEnd::Cr : LineEnd::Lf);
-            ++i;
-        }
-        start = i;
-    }
-    line(start, size - start);
-}
-
 // What the text box is filled with: the lines joined by LF (they hold no CR or LF, so each
 // gives one block), a line longer than a row cut into rows, and what a block needs beyond
 // its text. A file of 200,000 lines goes in without a string per line.
@@ -180,94 +139,37 @@ private:
 
 } // namespace
 
-EditorText editorTextFromBytes(const QByteArray& bytes) {
-    EditorText text;
-    text.lines.clear();
-    forEachLine(
-        bytes,
-        [&](qsizetype from, qsizetype length) {
-            text.lines.append(QString::fromLatin1(bytes.constData() + from, length));
-        },
-        [&](LineEnd end) { text.ends.push_back(end); });
-    if (!text.ends.empty())
-        text.usual = text.ends.front();
-    return text;
-}
-
-QByteArray editorBytesForSave(const EditorText& text) {
-    QByteArray bytes;
-    for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        // Shift+Enter puts a line separator inside a paragraph; on disk it is a line end too.
-        const QStringList parts = text.lines.at(i).split(QChar::LineSeparator);
-        for (qsizetype p = 0; p < parts.size(); ++p) {
-            if (p > 0)
-                appendEnd(bytes, text.usual);
-            bytes.append(toLatin1Lossy(parts.at(p)));
-        }
-        if (i + 1 < text.lines.size()) {
-            const auto index = static_cast<size_t>(i);
-            appendEnd(bytes, index < text.ends.size() ? text.ends[index] : text.usual);
-        }
-    }
-    bytes.append("\r\n", 2);
-    return bytes;
-}
-
-FileContent readWholeFile(const QString& path) {
-    FileContent content;
-    // A device such as /dev/zero would be read until memory runs out, and a named pipe would
-    // wait for a writer: only a regular file (or a folder, which fails to open) goes on.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        content.message = QStringLiteral("it is a device or a pipe, not a file");
-        return content;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        content.message = file.errorString();
-        return content;
-    }
-    content.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        content.message = file.errorString();
-        content.bytes.clear();
-        return content;
-    }
-    content.ok = true;
-    return content;
-}
-
 EditWindow::EditWindow(LaunchSettings& settings, Platform& platform, QWidget* parent)
     : QMainWindow(parent), settings_(settings), platform_(platform),
-      txtText_(new QPlainTextEdit(this)) {
+      textBox_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(QStringLiteral("Config File Editor"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    txtText_->setObjectName(QStringLiteral("txtText"));
-    txtText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    txtText_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtText_->setAccessibleName(QStringLiteral("Document"));
+    textBox_->setObjectName(QStringLiteral("txtText"));
+    textBox_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setAccessibleName(QStringLiteral("Document"));
     // The central widget of a main window always covers the whole client area.
-    setCentralWidget(txtText_);
+    setCentralWidget(textBox_);
 
-    menuFile_ = menuBar()->addMenu(QStringLiteral("&File"));
-    menuFile_->setObjectName(QStringLiteral("menuFile"));
-    menuNew_ = menuFile_->addAction(QStringLiteral("&New"), this, &EditWindow::menuNew_Click);
-    menuOpen_ = menuFile_->addAction(QStringLiteral("&Open"), this, &EditWindow::menuOpen_Click);
-    menuSave_ = menuFile_->addAction(QStringLiteral("&Save"), this, &EditWindow::menuSave_Click);
-    sep1_ = menuFile_->addSeparator();
-    menuClose_ = menuFile_->addAction(QStringLiteral("&Close"), this, &QWidget::close);
-    menuNew_->setObjectName(QStringLiteral("menuNew"));
-    menuOpen_->setObjectName(QStringLiteral("menuOpen"));
-    menuSave_->setObjectName(QStringLiteral("menuSave"));
-    sep1_->setObjectName(QStringLiteral("sep1"));
-    menuClose_->setObjectName(QStringLiteral("menuClose"));
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("menuFile"));
+    newAction_ = fileMenu_->addAction(QStringLiteral("&New"), this, &EditWindow::onNewClicked);
+    openAction_ = fileMenu_->addAction(QStringLiteral("&Open"), this, &EditWindow::onOpenClicked);
+    saveAction_ = fileMenu_->addAction(QStringLiteral("&Save"), this, &EditWindow::onSaveClicked);
+    separator_ = fileMenu_->addSeparator();
+    closeAction_ = fileMenu_->addAction(QStringLiteral("&Close"), this, &QWidget::close);
+    newAction_->setObjectName(QStringLiteral("menuNew"));
+    openAction_->setObjectName(QStringLiteral("menuOpen"));
+    saveAction_->setObjectName(QStringLiteral("menuSave"));
+    separator_->setObjectName(QStringLiteral("sep1"));
+    closeAction_->setObjectName(QStringLiteral("menuClose"));
 
     connect(
-        txtText_->document(), &QTextDocument::contentsChange, this,
+        textBox_->document(), &QTextDocument::contentsChange, this,
         [this](int position, int, int charsAdded) { keepTypedBreaksHard(position, charsAdded); });
 
     resize(520, 380);
@@ -277,7 +179,7 @@ EditorText EditWindow::document() const {
     EditorText text;
     text.lines.clear();
     text.usual = usual_;
-    const QTextDocument* doc = txtText_->document();
+    const QTextDocument* doc = textBox_->document();
     QTextBlock previous;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         if (!previous.isValid()) {
@@ -296,7 +198,7 @@ EditorText EditWindow::document() const {
 }
 
 QByteArray EditWindow::bytesForSave() const {
-    const QTextDocument* doc = txtText_->document();
+    const QTextDocument* doc = textBox_->document();
     // The raw text keeps every character as typed (a no-break space stays one) and holds a
     // paragraph separator between blocks.
     const QString raw = doc->toRawText();
@@ -349,7 +251,7 @@ void EditWindow::setDocument(const EditorText& text) {
         }
         box.addLine(QStringView(text.lines.at(i)));
     }
-    box.fill(txtText_);
+    box.fill(textBox_);
 }
 
 // When Enter (or text with line ends) splits a row, the text box gives every new block the
@@ -360,7 +262,7 @@ void EditWindow::setDocument(const EditorText& text) {
 void EditWindow::keepTypedBreaksHard(int position, int charsAdded) {
     if (settingDocument_)
         return;
-    QTextDocument* doc = txtText_->document();
+    QTextDocument* doc = textBox_->document();
     const QTextBlock first = doc->findBlock(position);
     const int row = rowNumber(first);
     if (row == 0)
@@ -403,7 +305,7 @@ bool EditWindow::openFile(const QString& path) {
         },
         [&](LineEnd end) { box.addEnd(end); });
     usual_ = box.usual();
-    box.fill(txtText_);
+    box.fill(textBox_);
     return true;
 }
 
@@ -417,20 +319,20 @@ bool EditWindow::saveFile(const QString& path) {
     return true;
 }
 
-void EditWindow::menuNew_Click() {
-    if (!txtText_->document()->isEmpty() &&
+void EditWindow::onNewClicked() {
+    if (!textBox_->document()->isEmpty() &&
         !platform_.askYesNo(QStringLiteral("Create new document?")))
         return;
     setDocument(EditorText{});
 }
 
-void EditWindow::menuOpen_Click() {
+void EditWindow::onOpenClicked() {
     const QString path = askForFile(false);
     if (!path.isEmpty())
         openFile(path);
 }
 
-void EditWindow::menuSave_Click() {
+void EditWindow::onSaveClicked() {
     const QString path = askForFile(true);
     if (!path.isEmpty())
         saveFile(path);

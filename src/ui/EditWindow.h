@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QMainWindow>
-#include <QString>
-#include <QStringList>
+#include "EditorText.h"
 
-#include <vector>
+#include <QMainWindow>
 
 class QAction;
 class QMenu;
@@ -15,34 +12,6 @@ namespace bv {
 
 class LaunchSettings;
 class Platform;
-
-// The three ways a line can end in the files the editor opens.
-enum class LineEnd { CrLf, Lf, Cr };
-
-// A file as the editor holds it: the lines, and the end that followed each line but the
-// last. Keeping each end lets an unedited file go back to disk byte for byte, although the
-// text box itself only knows paragraphs.
-struct EditorText {
-    QStringList lines{QString()};
-    std::vector<LineEnd> ends; // one fewer than lines
-    // The end given to lines added while editing: the file's first line end, else CR LF.
-    LineEnd usual = LineEnd::CrLf;
-};
-
-// Splits Latin-1 bytes at CR LF, LF and lone CR; every other byte is kept as its character.
-EditorText editorTextFromBytes(const QByteArray& bytes);
-// The bytes that Save writes: the lines with their ends in Latin-1 (a character outside
-// Latin-1 becomes "?", a line separator typed into a line becomes the usual end), followed
-// by one CR LF.
-QByteArray editorBytesForSave(const EditorText& text);
-
-// The whole content of a file, or the host's reason why it could not be read.
-struct FileContent {
-    bool ok = false;
-    QByteArray bytes;
-    QString message;
-};
-FileContent readWholeFile(const QString& path);
 
 // frmEdit, "Config File Editor": a plain editor for engine config files, settings scripts
 // and HX8 parameter files. It keeps no file name and no modified flag: every Save asks.
@@ -64,11 +33,11 @@ public:
     // Reads the Doom directory (Text::doomDirectory) whenever a dialog opens.
     EditWindow(LaunchSettings& settings, Platform& platform, QWidget* parent = nullptr);
 
-    QPlainTextEdit* textBox() const { return txtText_; }
-    QAction* newAction() const { return menuNew_; }
-    QAction* openAction() const { return menuOpen_; }
-    QAction* saveAction() const { return menuSave_; }
-    QAction* closeAction() const { return menuClose_; }
+    QPlainTextEdit* textBox() const { return textBox_; }
+    QAction* newAction() const { return newAction_; }
+    QAction* openAction() const { return openAction_; }
+    QAction* saveAction() const { return saveAction_; }
+    QAction* closeAction() const { return closeAction_; }
 
     // The document as the editor holds it, and the bytes Save would write for it.
     EditorText document() const;
@@ -82,21 +51,21 @@ public:
     bool saveFile(const QString& path);
 
 private:
-    void menuNew_Click();
-    void menuOpen_Click();
-    void menuSave_Click();
+    void onNewClicked();
+    void onOpenClicked();
+    void onSaveClicked();
     QString askForFile(bool forSaving);
     void keepTypedBreaksHard(int position, int charsAdded);
 
     LaunchSettings& settings_;
     Platform& platform_;
-    QPlainTextEdit* txtText_;
-    QMenu* menuFile_;
-    QAction* menuNew_;
-    QAction* menuOpen_;
-    QAction* menuSave_;
-    QAction* sep1_;
-    QAction* menuClose_;
+    QPlainTextEdit* textBox_;
+    QMenu* fileMenu_;
+    QAction* newAction_;
+    QAction* openAction_;
+    QAction* saveAction_;
+    QAction* separator_;
+    QAction* closeAction_;
     LineEnd usual_ = LineEnd::CrLf;
     bool settingDocument_ = false;
 };
