@@ -147,54 +147,54 @@ QPixmap AboutWindow::paintLogo() {
 }
 
 AboutWindow::AboutWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog), imgLogo_(new QLabel(this)), lblWrite_(new QLabel(this)),
-      cmdOk_(new QPushButton(QStringLiteral("&Ok"), this)), timerWrite_(new QTimer(this)) {
+    : QWidget(parent, Qt::Dialog), logo_(new QLabel(this)), writing_(new QLabel(this)),
+      okButton_(new QPushButton(QStringLiteral("&Ok"), this)), typewriter_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Brimvault"));
     setAttribute(Qt::WA_DeleteOnClose);
-    imgLogo_->setObjectName(QStringLiteral("imgLogo"));
-    lblWrite_->setObjectName(QStringLiteral("lblWrite"));
-    cmdOk_->setObjectName(QStringLiteral("cmdOk"));
-    timerWrite_->setObjectName(QStringLiteral("timerWrite"));
+    logo_->setObjectName(QStringLiteral("imgLogo"));
+    writing_->setObjectName(QStringLiteral("lblWrite"));
+    okButton_->setObjectName(QStringLiteral("cmdOk"));
+    typewriter_->setObjectName(QStringLiteral("timerWrite"));
 
-    imgLogo_->setPixmap(paintLogo());
-    imgLogo_->setFixedSize(kLogoWidth, kLogoHeight);
-    imgLogo_->setAccessibleName(QStringLiteral("Brimvault logo"));
+    logo_->setPixmap(paintLogo());
+    logo_->setFixedSize(kLogoWidth, kLogoHeight);
+    logo_->setAccessibleName(QStringLiteral("Brimvault logo"));
 
-    lblWrite_->setTextFormat(Qt::PlainText);
-    lblWrite_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    writing_->setTextFormat(Qt::PlainText);
+    writing_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the complete text from the start, so the window does not grow while typing.
-    lblWrite_->setMinimumSize(lblWrite_->fontMetrics()
+    writing_->setMinimumSize(writing_->fontMetrics()
                                   .boundingRect(QRect(), Qt::AlignLeft, displayed(aboutText()))
                                   .size());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOk_);
+    buttons->addWidget(okButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(imgLogo_, 0, Qt::AlignHCenter);
-    layout->addWidget(lblWrite_);
+    layout->addWidget(logo_, 0, Qt::AlignHCenter);
+    layout->addWidget(writing_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    cmdOk_->setDefault(true);
-    cmdOk_->setFocus();
-    connect(cmdOk_, &QPushButton::clicked, this, &QWidget::close);
+    okButton_->setDefault(true);
+    okButton_->setFocus();
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    timerWrite_->setInterval(1);
-    connect(timerWrite_, &QTimer::timeout, this, &AboutWindow::tick);
-    timerWrite_->start();
+    typewriter_->setInterval(1);
+    connect(typewriter_, &QTimer::timeout, this, &AboutWindow::tick);
+    typewriter_->start();
 }
 
 void AboutWindow::tick() {
     const QString text = aboutText();
-    written_ = text.left(tag_);
-    lblWrite_->setText(displayed(written_));
+    written_ = text.left(shownCharacters_);
+    writing_->setText(displayed(written_));
     // Once complete the caption no longer changes, so the timer can rest.
-    if (tag_ >= text.size())
-        timerWrite_->stop();
+    if (shownCharacters_ >= text.size())
+        typewriter_->stop();
     else
-        ++tag_;
+        ++shownCharacters_;
 }
 
 } // namespace bv

@@ -26,26 +26,26 @@ public:
 
     explicit AboutWindow(QWidget* parent = nullptr);
 
-    QLabel* logo() const { return imgLogo_; }
-    QLabel* writeLabel() const { return lblWrite_; }
-    QPushButton* okButton() const { return cmdOk_; }
-    QTimer* timerWrite() const { return timerWrite_; }
+    QLabel* logo() const { return logo_; }
+    QLabel* writingLabel() const { return writing_; }
+    QPushButton* okButton() const { return okButton_; }
+    QTimer* typewriter() const { return typewriter_; }
 
     // The number of characters the next tick shows.
-    int tag() const { return tag_; }
+    int shownCharacters() const { return shownCharacters_; }
     // What has been written so far, lines still joined by character 13.
     QString writtenText() const { return written_; }
 
 public Q_SLOTS:
-    // One typewriter step: show the first tag() characters, then count one more.
+    // One typewriter step: show the first shownCharacters() characters, then count one more.
     void tick();
 
 private:
-    QLabel* imgLogo_;
-    QLabel* lblWrite_;
-    QPushButton* cmdOk_;
-    QTimer* timerWrite_;
-    int tag_ = 0;
+    QLabel* logo_;
+    QLabel* writing_;
+    QPushButton* okButton_;
+    QTimer* typewriter_;
+    int shownCharacters_ = 0;
     QString written_;
 };
 

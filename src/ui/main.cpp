@@ -1,20 +1,16 @@
 #include "AppWindows.h"
 #include "Startup.h"
-#include "StartupStyle.h"
 #include "core/Version.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/QtPlatform.h"
-#include "platform/SessionBus.h"
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QStandardPaths>
 
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 namespace {
 
@@ -72,17 +68,11 @@ bool answeredInformationSwitch(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (answeredInformationSwitch(argc, argv))
         return 0;
-    // Qt asks for the session bus once, for the accessibility bridge, and keeps the answer:
-    // have it ask now, while a hopeless search for a bus launcher is cut short.
-    auto failFastBus = std::make_optional<bv::FailFastSessionBus>();
     QApplication app(argc, argv);
-    QAccessible::isActive();
-    failFastBus.reset();
     QApplication::setOrganizationName(QStringLiteral("Brimvault"));
     QApplication::setApplicationName(QStringLiteral("Brimvault"));
     // Windows are hidden rather than closed; only exit, Quit and Cancel end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(new bv::StartupStyle);
 
     // A build or portable folder is its own program directory; an installed program keeps
     // its files in the per-user data folder, because its own folder is not writable.

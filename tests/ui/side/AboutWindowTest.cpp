@@ -14,7 +14,7 @@ namespace {
 // A window whose typewriter only the test drives.
 AboutWindow* quietWindow() {
     auto* window = new AboutWindow;
-    window->timerWrite()->stop();
+    window->typewriter()->stop();
     return window;
 }
 
@@ -49,10 +49,10 @@ private Q_SLOTS:
     void eachTickShowsOneMoreCharacter() {
         QPointer<AboutWindow> window = quietWindow();
         const QString text = AboutWindow::aboutText();
-        QCOMPARE(window->tag(), 0);
+        QCOMPARE(window->shownCharacters(), 0);
         QVERIFY(window->writtenText().isEmpty());
 
-        // The first tick shows nothing yet: the tag starts at "0".
+        // The first tick shows nothing yet: the shownCharacters starts at "0".
         window->tick();
         QVERIFY(window->writtenText().isEmpty());
         window->tick();
@@ -69,10 +69,10 @@ private Q_SLOTS:
 
     void theWindowsOwnTimerDrivesTheTypewriter() {
         QPointer<AboutWindow> window = new AboutWindow;
-        QCOMPARE(window->timerWrite()->interval(), 1);
-        QVERIFY(window->timerWrite()->isActive());
-        QVERIFY(QMetaObject::invokeMethod(window->timerWrite(), "timeout"));
-        QVERIFY(QMetaObject::invokeMethod(window->timerWrite(), "timeout"));
+        QCOMPARE(window->typewriter()->interval(), 1);
+        QVERIFY(window->typewriter()->isActive());
+        QVERIFY(QMetaObject::invokeMethod(window->typewriter(), "timeout"));
+        QVERIFY(QMetaObject::invokeMethod(window->typewriter(), "timeout"));
         QCOMPARE(window->writtenText(), QStringLiteral("B"));
         delete window.data();
     }
@@ -87,9 +87,9 @@ private Q_SLOTS:
 
         window = quietWindow();
         window->show();
-        QCOMPARE(window->tag(), 0);
+        QCOMPARE(window->shownCharacters(), 0);
         QVERIFY(window->writtenText().isEmpty());
-        QVERIFY(window->writeLabel()->text().isEmpty());
+        QVERIFY(window->writingLabel()->text().isEmpty());
         window->tick();
         window->tick();
         QCOMPARE(window->writtenText(), QStringLiteral("B"));
@@ -126,7 +126,7 @@ private Q_SLOTS:
         const QSize before = window->size();
         ticks(*window, static_cast<int>(AboutWindow::aboutText().size()) + 1);
 
-        QLabel* label = window->writeLabel();
+        QLabel* label = window->writingLabel();
         QVERIFY(!label->text().contains(QChar(13)));
         QCOMPARE(label->text().split(QChar(10)), AboutWindow::aboutText().split(QChar(13)));
         const QFontMetrics metrics = label->fontMetrics();
