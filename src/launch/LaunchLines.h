@@ -35,7 +35,7 @@ FileLines batchFileLines(const QString& doomDirectory, const QString& command);
 // per included engine item (never OpenGL).
 QStringList hx8ConfigLines(const LaunchSettings& settings, const QStringList& parameterLines);
 
-// doomatic.cfg, twenty lines at most. A comboEXE shorter than four characters stops before
+// doomatic.cfg, twenty lines at most. An executable shorter than four characters stops before
 // the "exe = " line with LaunchError::invalidArgument.
 FileLines doomaticConfigLines(const LaunchSettings& settings);
 

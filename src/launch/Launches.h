@@ -18,7 +18,7 @@ LaunchError makeBatchFile(const LaunchSettings& settings, Platform& platform);
 LaunchError exportSettings(const LaunchSettings& settings, Platform& platform);
 
 // Lets the user pick an HX8 parameter file in the program directory and puts its full path
-// into txtParFile; a cancelled dialog changes nothing.
+// into the HX8 parameter file setting; a cancelled dialog changes nothing.
 void pickParameterFile(LaunchSettings& settings, Platform& platform);
 
 } // namespace bv

@@ -10,7 +10,7 @@ class QTimer;
 
 namespace bv {
 
-// frmAbout, "About Brimvault": the logo and three lines written out one character a tick.
+// The About window: the logo and three lines written out one character a tick.
 //
 // Lifecycle: the owner creates it on `about` and calls show(). "&Ok" and the close box
 // close it, and it deletes itself (Qt::WA_DeleteOnClose), so the next `about` creates it

@@ -28,7 +28,7 @@ class OptionsWindow;
 class Platform;
 class SetupWizard;
 
-// What startup and the side windows need of frmMain. The program hands over the real main
+// What startup and the side windows need of the main window. The program hands over the real main
 // window; a test can put a plain window in its place.
 class MainFrame {
 public:
@@ -48,7 +48,7 @@ public:
 
 using MainFrameFactory = std::function<std::unique_ptr<MainFrame>()>;
 
-// The program's frmMain behind MainFrame.
+// The program's main window behind MainFrame.
 std::unique_ptr<MainFrame> makeMainWindowFrame(LaunchSettings& settings, ConsoleOptions& colours,
                                                CommandInterpreter& interpreter, Platform& platform);
 
@@ -78,7 +78,7 @@ public:
     ConsoleWindow* consoleIfCreated() const { return console_.get(); }
     OptionsWindow* optionsIfCreated() const { return options_.get(); }
     DebugWindow* debugIfCreated() const { return debug_.get(); }
-    // frmAbout and frmEdit close for good (they delete themselves); the next use creates
+    // The About window and the editor close for good (they delete themselves); the next use creates
     // them afresh.
     AboutWindow& about();
     EditWindow& edit();

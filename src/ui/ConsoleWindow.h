@@ -11,7 +11,7 @@ namespace bv {
 class CommandInterpreter;
 class ConsoleOptions;
 
-// frmConsole: the interpreter's output above one input line.
+// The console window: the interpreter's output above one input line.
 class ConsoleWindow : public QWidget {
     Q_OBJECT
 public:

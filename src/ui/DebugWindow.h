@@ -10,7 +10,7 @@ namespace bv {
 class CommandInterpreter;
 class Platform;
 
-// frmDebug: the debug log of every line the interpreter was handed.
+// The debug window: the debug log of every line the interpreter was handed.
 class DebugWindow : public QWidget {
     Q_OBJECT
 public:

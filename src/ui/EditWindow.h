@@ -13,7 +13,7 @@ namespace bv {
 class LaunchSettings;
 class Platform;
 
-// frmEdit, "Config File Editor": a plain editor for engine config files, settings scripts
+// The config file editor: a plain editor for engine config files, settings scripts
 // and HX8 parameter files. It keeps no file name and no modified flag: every Save asks.
 //
 // Lifecycle: the owner creates it on `edit` and calls show(). The window deletes itself

@@ -23,7 +23,7 @@ class Platform;
 std::optional<QString> directoryOfEngineFile(const QString& path, const QString& first,
                                              const QString& second);
 
-// frmOptions: the Doom and demo directories, the console colours and docking, and colour
+// The options window: the Doom and demo directories, the console colours and docking, and colour
 // themes. Created hidden at startup and kept for the whole run, because the launches,
 // the console and the main window's timer read what it holds.
 class OptionsWindow : public QWidget {

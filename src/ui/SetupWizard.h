@@ -14,7 +14,7 @@ namespace bv {
 class LaunchSettings;
 class Platform;
 
-// frmSetup: the first-run wizard. A welcome page, then a page asking for the Doom directory;
+// The setup wizard of the first run. A welcome page, then a page asking for the Doom directory;
 // Finish records that setup is done, hands the directory over and starts the program.
 class SetupWizard : public QWidget {
     Q_OBJECT

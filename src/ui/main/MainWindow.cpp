@@ -35,41 +35,10 @@ namespace {
 
 const QString kSettingsFilter = QStringLiteral("Brimvault Config File|*.brv");
 const QString kPwadFilter = QStringLiteral("PWADs and DeHacked Patches|*.wad;*.deh");
-constexpr int kUpdateIntervalMs = 100;
+constexpr int kDockIntervalMs = 100;
 
 constexpr const char* kExecutables[] = {"Cajun.exe",    "Doom3.exe", "Doombot.exe", "legacy.exe",
                                         "windoom3.exe", "ybot.exe",  "ybot050.exe"};
-
-struct Weapon {
-    const char* name;
-    const char* caption;
-    char code;
-};
-
-// The popup's entries in menu order; the names are those users' scripts and tools know.
-constexpr Weapon kWeapons[] = {
-    {"menu_fists", "Fists", '0'},       {"menu_pistol", "Pistol", '1'},
-    {"mneu_Shotgun", "Shotgun", '4'},   {"menu_SuperShotgun", "Super Shotgun", '8'},
-    {"menu_Chaingun", "Chaingun", '5'}, {"menu_rocketlauncher", "Rocket Launcher", '7'},
-    {"menu_plasma", "Plasma Gun", '6'}, {"menu_bfg", "BFG", '3'},
-    {"menu_chainsaw", "Chainsaw", '2'},
-};
-
-QAction* entry(QMenu* menu, const char* name, const char* caption,
-               const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
-// Entries kept for their place in the menu but never offered: invisible, disabled and
-// connected to nothing, so their shortcuts do nothing either.
-void hiddenEntry(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut) {
-    QAction* action = entry(menu, name, caption, shortcut);
-    action->setVisible(false);
-    action->setEnabled(false);
-}
 
 // Enter on a focused button presses that button, as everywhere else on the desktop; Enter
 // anywhere else reaches keyPressEvent and starts a game.
@@ -78,23 +47,13 @@ void pressOnEnter(QWidget* area) {
         button->setAutoDefault(true);
 }
 
-void separator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QLatin1String(name));
-}
-
-QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
 } // namespace
 
 MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
                        CommandInterpreter& interpreter, Platform& platform, QWidget* parent)
     : QMainWindow(parent), settings_(settings), consoleOptions_(console), interpreter_(interpreter),
       platform_(platform), binder_(new SettingsBinder(settings, this)),
-      updateTimer_(new QTimer(this)) {
+      dockTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(mainWindowCaption());
     // A fixed single border: minimise, but no maximise.
@@ -122,70 +81,12 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
     showPane(0);
     wireControls();
 
-    updateTimer_->setObjectName(QStringLiteral("UpdateTimer"));
-    updateTimer_->setInterval(kUpdateIntervalMs);
-    connect(updateTimer_, &QTimer::timeout, this, &MainWindow::dockConsole);
-    updateTimer_->start();
+    dockTimer_->setObjectName(QStringLiteral("UpdateTimer"));
+    dockTimer_->setInterval(kDockIntervalMs);
+    connect(dockTimer_, &QTimer::timeout, this, &MainWindow::dockConsole);
+    dockTimer_->start();
 
     applyDesignSize();
-}
-
-void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-
-    QMenu* file = topMenu(bar, "menuFile", "&File");
-    hiddenEntry(file, "menuNew", "&New Settings", QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(entry(file, "menuOpen", "&Open Settings...", QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, &MainWindow::openSettings);
-    connect(entry(file, "menuSave", "&Save Settings...", QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, &MainWindow::saveSettings);
-    connect(entry(file, "menuExport", "&Export Settings...", QKeySequence(Qt::CTRL | Qt::Key_E)),
-            &QAction::triggered, this, [this] { exportSettings(settings_, platform_); });
-    connect(entry(file, "menuBatchFile", "&Make Batch File..."), &QAction::triggered, this,
-            [this] { makeBatchFile(settings_, platform_); });
-    separator(file, "sep1");
-    connect(entry(file, "menuExit", "E&xit"), &QAction::triggered, this,
-            [this] { interpreter_.interpret(QStringLiteral("exit")); });
-
-    QMenu* tools = topMenu(bar, "menuTools", "&Tools");
-    hiddenEntry(tools, "menuMatic", "&Run Doomatic", {});
-    connect(entry(tools, "menuCEdit", "Config File &Editor...", QKeySequence(Qt::Key_F9)),
-            &QAction::triggered, this, [this] { interpreter_.interpret(QStringLiteral("edit")); });
-    hiddenEntry(tools, "menuHX8ParEdit", "&HX8 Parameter File Editor...",
-                QKeySequence(Qt::Key_F11));
-    separator(tools, "sep2");
-    showConsole_ = entry(tools, "menu", "Show &Console", QKeySequence(Qt::Key_F12));
-    showConsole_->setCheckable(true);
-    showConsole_->setChecked(true);
-    connect(showConsole_, &QAction::triggered, this, &MainWindow::toggleConsole);
-    separator(tools, "sep3");
-    connect(entry(tools, "menuOptions", "&Options..."), &QAction::triggered, this,
-            [this] { interpreter_.interpret(QStringLiteral("options")); });
-
-    QMenu* help = topMenu(bar, "menuHelp", "&Help");
-    connect(entry(help, "menuTopics", "BRV Help &Topics", QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this,
-            [this] { interpreter_.interpret(QStringLiteral("zun_help")); });
-    separator(help, "sep4");
-    connect(entry(help, "menuAbout", "&About..."), &QAction::triggered, this,
-            [this] { interpreter_.interpret(QStringLiteral("about")); });
-}
-
-void MainWindow::buildWeaponsMenu() {
-    // Owned by the window but never on the menu bar: it only opens as a popup.
-    weaponsMenu_ = new QMenu(this);
-    weaponsMenu_->setObjectName(QStringLiteral("menuWeapOld"));
-    for (const Weapon& weapon : kWeapons) {
-        const QChar code = QLatin1Char(weapon.code);
-        connect(entry(weaponsMenu_, weapon.name, weapon.caption), &QAction::triggered, this,
-                [this, code] {
-                    settings_.setText(Text::weaponsOrder,
-                                      appendWeapon(settings_.text(Text::weaponsOrder), code));
-                });
-    }
-    separator(weaponsMenu_, "sep_weap");
-    connect(entry(weaponsMenu_, "menu_clear", "Clear"), &QAction::triggered, this,
-            [this] { settings_.setText(Text::weaponsOrder, QString()); });
 }
 
 QRect MainWindow::twips(int left, int top, int width, int height) const {
@@ -209,13 +110,13 @@ void MainWindow::buildClientArea() {
             twips(kColumnLeft, 60 + static_cast<int>(i) * kPitch, kColumnWidth, kButtonHeight));
         paneButtons_[i] = button;
     }
-    comboExec_ = new QComboBox(client);
-    comboExec_->setObjectName(QStringLiteral("comboExec"));
-    comboExec_->setAccessibleName(QStringLiteral("Settings script"));
-    comboExec_->setGeometry(twips(kColumnLeft, 3390, kColumnWidth, 315));
-    auto* cmdEXEC = new QPushButton(QStringLiteral("Exec"), client);
-    cmdEXEC->setObjectName(QStringLiteral("cmdEXEC"));
-    cmdEXEC->setGeometry(twips(kColumnLeft, 3720, kColumnWidth, kButtonHeight));
+    scriptBox_ = new QComboBox(client);
+    scriptBox_->setObjectName(QStringLiteral("comboExec"));
+    scriptBox_->setAccessibleName(QStringLiteral("Settings script"));
+    scriptBox_->setGeometry(twips(kColumnLeft, 3390, kColumnWidth, 315));
+    auto* execButton = new QPushButton(QStringLiteral("Exec"), client);
+    execButton->setObjectName(QStringLiteral("cmdEXEC"));
+    execButton->setGeometry(twips(kColumnLeft, 3720, kColumnWidth, kButtonHeight));
 
     // All eight panes share one rectangle; the stack shows exactly one of them.
     panes_ = new QStackedWidget(client);
@@ -235,8 +136,8 @@ void MainWindow::buildClientArea() {
         button->setGeometry(twips(kColumnLeft + static_cast<int>(i) * (kLaunchWidth + kLaunchGap),
                                   kLaunchTop, kLaunchWidth, kButtonHeight));
     }
-    cmdLaunchSingle_ = findChild<QPushButton*>(QStringLiteral("cmdLaunchSingle"));
-    cmdLaunchSingle_->setDefault(true);
+    singlePlayerButton_ = findChild<QPushButton*>(QStringLiteral("cmdLaunchSingle"));
+    singlePlayerButton_->setDefault(true);
     pressOnEnter(client);
 }
 
@@ -249,9 +150,9 @@ void MainWindow::wireControls() {
         connect(paneButtons_[i], &QPushButton::clicked, this,
                 [this, i] { showPane(static_cast<int>(i)); });
     connect(button("cmdEXEC"), &QPushButton::clicked, this, [this] {
-        interpreter_.interpret(QStringLiteral("exec ") + comboExec_->currentText());
+        interpreter_.interpret(QStringLiteral("exec ") + scriptBox_->currentText());
     });
-    connect(cmdLaunchSingle_, &QPushButton::clicked, this,
+    connect(singlePlayerButton_, &QPushButton::clicked, this,
             [this] { launchSinglePlayer(settings_, platform_); });
     connect(button("cmdMultiplayer"), &QPushButton::clicked, this,
             [this] { launchDoomatic(settings_, platform_); });
@@ -372,10 +273,10 @@ void MainWindow::showPane(int index) {
 }
 
 void MainWindow::fillScriptList() {
-    comboExec_->clear();
-    comboExec_->addItems(matchingFileNames(platform_.programDirectory(), QStringLiteral("*.brv")));
+    scriptBox_->clear();
+    scriptBox_->addItems(matchingFileNames(platform_.programDirectory(), QStringLiteral("*.brv")));
     // Nothing is chosen until the user picks a script.
-    comboExec_->setCurrentIndex(-1);
+    scriptBox_->setCurrentIndex(-1);
 }
 
 void MainWindow::toggleConsole(bool show) {
@@ -461,7 +362,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Only keys that no control used arrive here: Enter then means the default button.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        cmdLaunchSingle_->click();
+        singlePlayerButton_->click();
         event->accept();
         return;
     }

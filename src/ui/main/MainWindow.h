@@ -27,7 +27,7 @@ class Platform;
 class SettingsBinder;
 enum class BotList;
 
-// frmMain: the eight panes of launch settings, the launch buttons, the script runner and
+// The main window: the eight panes of launch settings, the launch buttons, the script runner and
 // the menus. Every control is bound both ways to the settings record.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -36,8 +36,8 @@ public:
     static constexpr int kWidthTwips = 6195;
     static constexpr int kHeightTwips = 5295;
 
-    // Construction is the window's load: it fills comboEXE, lists the program directory's
-    // .brv files into comboExec and shows the General pane.
+    // Construction loads the window: it fills the engine list, lists the program directory's
+    // .brv files in the script box and shows the General pane.
     MainWindow(LaunchSettings& settings, ConsoleOptions& console, CommandInterpreter& interpreter,
                Platform& platform, QWidget* parent = nullptr);
 
@@ -53,7 +53,7 @@ public:
     bool consoleShown() const;
     void setConsoleShown(bool shown);
 
-    // Folders of the file lists `fileExecCfg` and `fileDemo`.
+    // Folders of the config file list and the demo list.
     void setExecCfgFolder(const QString& folder);
     void setDemoFolder(const QString& folder);
 
@@ -65,8 +65,8 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload: sends "exit"
-    void changeEvent(QEvent* event) override;     // Form_Resize: minimise hides the console
+    void closeEvent(QCloseEvent* event) override; // sends "exit"
+    void changeEvent(QEvent* event) override;     // minimising hides the console too
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -83,7 +83,7 @@ private:
     void showPane(int index);
     void fillScriptList();
     void toggleConsole(bool show);
-    void dockConsole(); // UpdateTimer_Timer
+    void dockConsole(); // every tick of the dock timer
     void openSettings();
     void saveSettings();
     void addPwad();
@@ -106,11 +106,11 @@ private:
 
     std::array<QPushButton*, 8> paneButtons_{};
     QStackedWidget* panes_ = nullptr;
-    QComboBox* comboExec_ = nullptr;
-    QPushButton* cmdLaunchSingle_ = nullptr;
+    QComboBox* scriptBox_ = nullptr;
+    QPushButton* singlePlayerButton_ = nullptr;
     QAction* showConsole_ = nullptr;
     QMenu* weaponsMenu_ = nullptr;
-    QTimer* updateTimer_ = nullptr;
+    QTimer* dockTimer_ = nullptr;
 };
 
 } // namespace bv
