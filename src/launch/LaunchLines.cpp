@@ -43,9 +43,9 @@ QStringList exportedConfigLines(const LaunchSettings& settings) {
     return preferenceLines(settings, false);
 }
 
-QStringList botsToAdd(const QStringList& listUseBots) {
+QStringList botsToAdd(const QStringList& selectedBots) {
     QStringList bots;
-    for (const QString& bot : listUseBots) {
+    for (const QString& bot : selectedBots) {
         if (bot.isEmpty())
             break;
         bots << bot;

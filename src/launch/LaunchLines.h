@@ -15,7 +15,7 @@ QStringList autoexecLines(const LaunchSettings& settings);
 QStringList exportedConfigLines(const LaunchSettings& settings);
 
 // The bots that addbots.cfg adds: the list up to its first empty entry.
-QStringList botsToAdd(const QStringList& listUseBots);
+QStringList botsToAdd(const QStringList& selectedBots);
 // Two lines per bot: "addbot " and the bot, then "wait 100".
 QStringList addbotsLines(const QStringList& bots);
 

@@ -165,8 +165,8 @@ AboutWindow::AboutWindow(QWidget* parent)
     writing_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the complete text from the start, so the window does not grow while typing.
     writing_->setMinimumSize(writing_->fontMetrics()
-                                  .boundingRect(QRect(), Qt::AlignLeft, displayed(aboutText()))
-                                  .size());
+                                 .boundingRect(QRect(), Qt::AlignLeft, displayed(aboutText()))
+                                 .size());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

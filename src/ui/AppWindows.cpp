@@ -4,9 +4,9 @@
 #include "ConsoleWindow.h"
 #include "DebugWindow.h"
 #include "EditWindow.h"
-#include "Startup.h"
 #include "OptionsWindow.h"
 #include "SetupWizard.h"
+#include "Startup.h"
 #include "main/MainWindow.h"
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
@@ -91,7 +91,8 @@ MainFrame& AppWindows::mainFrame() {
 
 SetupWizard& AppWindows::setup() {
     if (!setup_)
-        setup_ = std::make_unique<SetupWizard>(settings_, platform_, [this]() { runStartup(*this); });
+        setup_ =
+            std::make_unique<SetupWizard>(settings_, platform_, [this]() { runStartup(*this); });
     return *setup_;
 }
 

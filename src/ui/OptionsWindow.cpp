@@ -88,23 +88,23 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
 
-    auto* lblOptions = new QLabel(QStringLiteral("Doom Directory:"), this);
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setBuddy(doomDirectoryBox_);
+    auto* doomDirectoryLabel = new QLabel(QStringLiteral("Doom Directory:"), this);
+    doomDirectoryLabel->setObjectName(QStringLiteral("lblOptions"));
+    doomDirectoryLabel->setBuddy(doomDirectoryBox_);
     doomDirectoryBox_->setObjectName(QStringLiteral("txtDir"));
-    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
-    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-    auto* lblDemo = new QLabel(QStringLiteral("Demo Directory:"), this);
-    lblDemo->setObjectName(QStringLiteral("lblDemo"));
-    lblDemo->setBuddy(demoDirectoryBox_);
+    auto* browseButton = new QPushButton(QStringLiteral("&Browse"), this);
+    browseButton->setObjectName(QStringLiteral("cmdBrowse"));
+    auto* demoLabel = new QLabel(QStringLiteral("Demo Directory:"), this);
+    demoLabel->setObjectName(QStringLiteral("lblDemo"));
+    demoLabel->setBuddy(demoDirectoryBox_);
     demoDirectoryBox_->setObjectName(QStringLiteral("txtDemoDir"));
     demoDirectoryBox_->setToolTip(QStringLiteral("Leave as nothing for default"));
 
     auto* directories = new QGridLayout;
-    directories->addWidget(lblOptions, 0, 0);
+    directories->addWidget(doomDirectoryLabel, 0, 0);
     directories->addWidget(doomDirectoryBox_, 0, 1);
-    directories->addWidget(cmdBrowse, 0, 2);
-    directories->addWidget(lblDemo, 1, 0);
+    directories->addWidget(browseButton, 0, 2);
+    directories->addWidget(demoLabel, 1, 0);
     directories->addWidget(demoDirectoryBox_, 1, 1);
 
     // One frame of three scroll bars and the preview of the colour they make.
@@ -139,25 +139,25 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
         grid->addWidget(preview, row, 0, 1, 2);
         return frame;
     };
-    auto* frameForeColour = makeFrame("frameForeColour", QStringLiteral("Console Font Colour"),
-                                      kForeRows, textPreview_, "lblForeColour");
-    auto* frameBackColour =
+    auto* textFrame = makeFrame("frameForeColour", QStringLiteral("Console Font Colour"), kForeRows,
+                                textPreview_, "lblForeColour");
+    auto* backgroundFrame =
         makeFrame("frameBackColour", QStringLiteral("Console Background Colour"), kBackRows,
                   backgroundPreview_, "lblBackColour");
     auto* frames = new QHBoxLayout;
-    frames->addWidget(frameForeColour);
-    frames->addWidget(frameBackColour);
+    frames->addWidget(textFrame);
+    frames->addWidget(backgroundFrame);
 
     dockBox_->setObjectName(QStringLiteral("checkDock"));
-    auto* cmdSaveTheme = new QPushButton(QStringLiteral("&Save Colour Scheme"), this);
-    cmdSaveTheme->setObjectName(QStringLiteral("cmdSaveTheme"));
-    auto* cmdTheme = new QPushButton(QStringLiteral("&Open Colour Theme"), this);
-    cmdTheme->setObjectName(QStringLiteral("cmdTheme"));
+    auto* saveThemeButton = new QPushButton(QStringLiteral("&Save Colour Scheme"), this);
+    saveThemeButton->setObjectName(QStringLiteral("cmdSaveTheme"));
+    auto* openThemeButton = new QPushButton(QStringLiteral("&Open Colour Theme"), this);
+    openThemeButton->setObjectName(QStringLiteral("cmdTheme"));
     okButton_->setObjectName(QStringLiteral("cmdOk"));
     okButton_->setDefault(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdSaveTheme);
-    buttons->addWidget(cmdTheme);
+    buttons->addWidget(saveThemeButton);
+    buttons->addWidget(openThemeButton);
     buttons->addStretch();
     buttons->addWidget(okButton_);
 
@@ -170,7 +170,7 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
 
     // Reading order for the keyboard.
     QWidget* order[] = {doomDirectoryBox_,
-                        cmdBrowse,
+                        browseButton,
                         demoDirectoryBox_,
                         bars_[ConsoleOptions::textRed],
                         bars_[ConsoleOptions::textGreen],
@@ -179,8 +179,8 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
                         bars_[ConsoleOptions::backgroundGreen],
                         bars_[ConsoleOptions::backgroundBlue],
                         dockBox_,
-                        cmdSaveTheme,
-                        cmdTheme,
+                        saveThemeButton,
+                        openThemeButton,
                         okButton_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -189,9 +189,9 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
     (new SettingsBinder(settings_, this))->bindChildren(this);
     bindColours();
 
-    connect(cmdBrowse, &QPushButton::clicked, this, &OptionsWindow::onBrowseClicked);
-    connect(cmdSaveTheme, &QPushButton::clicked, this, &OptionsWindow::onSaveThemeClicked);
-    connect(cmdTheme, &QPushButton::clicked, this, &OptionsWindow::onOpenThemeClicked);
+    connect(browseButton, &QPushButton::clicked, this, &OptionsWindow::onBrowseClicked);
+    connect(saveThemeButton, &QPushButton::clicked, this, &OptionsWindow::onSaveThemeClicked);
+    connect(openThemeButton, &QPushButton::clicked, this, &OptionsWindow::onOpenThemeClicked);
     connect(okButton_, &QPushButton::clicked, this, &OptionsWindow::okClicked);
 }
 

@@ -90,26 +90,27 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     pictureLabel_->setAccessibleName(QStringLiteral("Brimvault"));
 
     welcomePage_->setObjectName(QStringLiteral("box1"));
-    auto* lblWelcome = new QLabel(
+    auto* welcome = new QLabel(
         QStringLiteral("Welcome to Brimvault. This wizard will help you setup Brimvault."),
         welcomePage_);
-    lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
-    lblWelcome->setWordWrap(true);
+    welcome->setObjectName(QStringLiteral("lblWelcome"));
+    welcome->setWordWrap(true);
     auto* page1 = new QVBoxLayout(welcomePage_);
-    page1->addWidget(lblWelcome);
+    page1->addWidget(welcome);
     page1->addStretch();
 
     directoryPage_->setObjectName(QStringLiteral("box2"));
-    auto* lblDoom = new QLabel(QStringLiteral("Where is your Doom Directory?"), directoryPage_);
-    lblDoom->setObjectName(QStringLiteral("lblDoom"));
-    lblDoom->setBuddy(directoryBox_);
+    auto* directoryLabel =
+        new QLabel(QStringLiteral("Where is your Doom Directory?"), directoryPage_);
+    directoryLabel->setObjectName(QStringLiteral("lblDoom"));
+    directoryLabel->setBuddy(directoryBox_);
     directoryBox_->setObjectName(QStringLiteral("txtDir"));
-    auto* cmdBrowse = new QPushButton(QStringLiteral("&Browse"), directoryPage_);
-    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    auto* browseButton = new QPushButton(QStringLiteral("&Browse"), directoryPage_);
+    browseButton->setObjectName(QStringLiteral("cmdBrowse"));
     auto* page2 = new QGridLayout(directoryPage_);
-    page2->addWidget(lblDoom, 0, 0, 1, 2);
+    page2->addWidget(directoryLabel, 0, 0, 1, 2);
     page2->addWidget(directoryBox_, 1, 0);
-    page2->addWidget(cmdBrowse, 1, 1);
+    page2->addWidget(browseButton, 1, 1);
     page2->setRowStretch(2, 1);
     directoryPage_->hide();
 
@@ -121,17 +122,17 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     top->addWidget(pictureLabel_, 0, Qt::AlignTop);
     top->addLayout(pages, 1);
 
-    auto* frameSep1 = new QFrame(this);
-    frameSep1->setObjectName(QStringLiteral("frameSep1"));
-    frameSep1->setFrameShape(QFrame::HLine);
-    frameSep1->setFrameShadow(QFrame::Sunken);
+    auto* separator = new QFrame(this);
+    separator->setObjectName(QStringLiteral("frameSep1"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
 
     backButton_->setObjectName(QStringLiteral("cmdBack"));
     backButton_->setEnabled(false);
     nextButton_->setObjectName(QStringLiteral("cmdNext"));
     cancelButton_->setObjectName(QStringLiteral("cmdCancel"));
     nextButton_->setDefault(true);
-    for (QPushButton* button : {cmdBrowse, backButton_, nextButton_, cancelButton_})
+    for (QPushButton* button : {browseButton, backButton_, nextButton_, cancelButton_})
         button->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -142,19 +143,19 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addWidget(frameSep1);
+    layout->addWidget(separator);
     layout->addLayout(buttons);
     setFixedSize(420, 210);
 
-    setTabOrder(directoryBox_, cmdBrowse);
-    setTabOrder(cmdBrowse, backButton_);
+    setTabOrder(directoryBox_, browseButton);
+    setTabOrder(browseButton, backButton_);
     setTabOrder(backButton_, nextButton_);
     setTabOrder(nextButton_, cancelButton_);
 
     connect(nextButton_, &QPushButton::clicked, this, &SetupWizard::onNextClicked);
     connect(backButton_, &QPushButton::clicked, this, &SetupWizard::onBackClicked);
     connect(cancelButton_, &QPushButton::clicked, this, &SetupWizard::onCancelClicked);
-    connect(cmdBrowse, &QPushButton::clicked, this, &SetupWizard::onBrowseClicked);
+    connect(browseButton, &QPushButton::clicked, this, &SetupWizard::onBrowseClicked);
 }
 
 void SetupWizard::onNextClicked() {

@@ -75,37 +75,37 @@ void tabOrder(std::initializer_list<QWidget*> controls) {
 
 QWidget* general(QStackedWidget* stack) {
     QWidget* box = pane(stack, "genBox");
-    auto* comboEXE = named(new QComboBox(box), "comboEXE");
-    comboEXE->setEditable(true);
+    auto* engine = named(new QComboBox(box), "comboEXE");
+    engine->setEditable(true);
     // Enter starts a game; it must not also grow the executable list.
-    comboEXE->setInsertPolicy(QComboBox::NoInsert);
-    auto* txtWarp = edit(box, "txtWarp");
-    auto* cmdRND = button(box, "cmdRND", "Rnd");
-    cmdRND->setToolTip(QStringLiteral("Genarates Random Level Number"));
-    auto* txtPWADS = edit(box, "txtPWADS");
-    auto* cmdAdd = button(box, "cmdAdd", "Add");
-    auto* check3DFX = check(box, "check3DFX", "3DFX Enabled");
-    auto* checkGL = check(box, "checkGL", "Open GL Enabled");
+    engine->setInsertPolicy(QComboBox::NoInsert);
+    auto* warp = edit(box, "txtWarp");
+    auto* randomLevel = button(box, "cmdRND", "Rnd");
+    randomLevel->setToolTip(QStringLiteral("Genarates Random Level Number"));
+    auto* pwads = edit(box, "txtPWADS");
+    auto* addPwad = button(box, "cmdAdd", "Add");
+    auto* threeDfx = check(box, "check3DFX", "3DFX Enabled");
+    auto* openGl = check(box, "checkGL", "Open GL Enabled");
 
     auto* warpHead = tight(new QHBoxLayout, 0);
-    warpHead->addWidget(label(box, "lblWarp", "Warp:", txtWarp));
+    warpHead->addWidget(label(box, "lblWarp", "Warp:", warp));
     warpHead->addStretch();
-    warpHead->addWidget(cmdRND);
+    warpHead->addWidget(randomLevel);
 
     auto* grid = tight(new QGridLayout(box));
-    grid->addWidget(label(box, "lblExe", "Exe:", comboEXE), 0, 0, Qt::AlignBottom);
+    grid->addWidget(label(box, "lblExe", "Exe:", engine), 0, 0, Qt::AlignBottom);
     grid->addLayout(warpHead, 0, 1);
-    grid->addWidget(comboEXE, 1, 0);
-    grid->addWidget(txtWarp, 1, 1);
-    grid->addWidget(label(box, "lblPWADS", "PWADs and Patches:", txtPWADS), 2, 0, 1, 2);
-    grid->addWidget(txtPWADS, 3, 0, 1, 2);
-    grid->addWidget(cmdAdd, 4, 0, Qt::AlignLeft);
-    grid->addWidget(check3DFX, 5, 0, 1, 2);
-    grid->addWidget(checkGL, 6, 0, 1, 2);
+    grid->addWidget(engine, 1, 0);
+    grid->addWidget(warp, 1, 1);
+    grid->addWidget(label(box, "lblPWADS", "PWADs and Patches:", pwads), 2, 0, 1, 2);
+    grid->addWidget(pwads, 3, 0, 1, 2);
+    grid->addWidget(addPwad, 4, 0, Qt::AlignLeft);
+    grid->addWidget(threeDfx, 5, 0, 1, 2);
+    grid->addWidget(openGl, 6, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setRowStretch(7, 1);
-    tabOrder({comboEXE, txtWarp, cmdRND, txtPWADS, cmdAdd, check3DFX, checkGL});
+    tabOrder({engine, warp, randomLevel, pwads, addPwad, threeDfx, openGl});
     return box;
 }
 
@@ -114,32 +114,33 @@ QWidget* multiplayer(QStackedWidget* stack) {
     auto* column = tight(new QVBoxLayout(box));
 
     QGroupBox* player = frame(box, "frameMultiplayer", "Multiplayer");
-    auto* txtName = edit(player, "txtName");
+    auto* name = edit(player, "txtName");
     auto* playerLayout = tight(new QVBoxLayout(player));
-    playerLayout->addWidget(label(player, "lblName", "Name:", txtName));
-    playerLayout->addWidget(txtName);
+    playerLayout->addWidget(label(player, "lblName", "Name:", name));
+    playerLayout->addWidget(name);
 
     QGroupBox* dm = frame(box, "frameDeathMatch", "DeathMatch");
     // One parent makes the three option buttons one exclusive group.
-    auto* optionDMNone = named(new QRadioButton(QStringLiteral("None"), dm), "optionDMNone");
-    auto* optionDM2 = named(new QRadioButton(QStringLiteral("Deathmatch 2.0"), dm), "optionDM2");
-    auto* optionDM = named(new QRadioButton(QStringLiteral("Orignal Deathmatch"), dm), "optionDM");
-    auto* checkMon = check(dm, "checkMon", "&Monsters");
+    auto* noDeathmatch = named(new QRadioButton(QStringLiteral("None"), dm), "optionDMNone");
+    auto* altDeath = named(new QRadioButton(QStringLiteral("Deathmatch 2.0"), dm), "optionDM2");
+    auto* deathmatch =
+        named(new QRadioButton(QStringLiteral("Orignal Deathmatch"), dm), "optionDM");
+    auto* monsters = check(dm, "checkMon", "&Monsters");
     auto* dmLayout = tight(new QGridLayout(dm));
-    dmLayout->addWidget(optionDMNone, 0, 0);
-    dmLayout->addWidget(optionDM2, 0, 1);
-    dmLayout->addWidget(optionDM, 1, 0);
-    dmLayout->addWidget(checkMon, 1, 1);
+    dmLayout->addWidget(noDeathmatch, 0, 0);
+    dmLayout->addWidget(altDeath, 0, 1);
+    dmLayout->addWidget(deathmatch, 1, 0);
+    dmLayout->addWidget(monsters, 1, 1);
 
     QGroupBox* matic = frame(box, "frameDoomatic", "Doomatic");
-    auto* txtMaticPar = edit(matic, "txtMaticPar");
-    auto* txtMax = edit(matic, "txtMax");
+    auto* doomaticParameters = edit(matic, "txtMaticPar");
+    auto* maxPlayers = edit(matic, "txtMax");
     auto* maticLayout = tight(new QGridLayout(matic));
-    maticLayout->addWidget(label(matic, "lblMaticPar", "Parameters (Non Local):", txtMaticPar), 0,
-                           0);
-    maticLayout->addWidget(label(matic, "lblMax", "Max Players:", txtMax), 0, 1);
-    maticLayout->addWidget(txtMaticPar, 1, 0);
-    maticLayout->addWidget(txtMax, 1, 1);
+    maticLayout->addWidget(
+        label(matic, "lblMaticPar", "Parameters (Non Local):", doomaticParameters), 0, 0);
+    maticLayout->addWidget(label(matic, "lblMax", "Max Players:", maxPlayers), 0, 1);
+    maticLayout->addWidget(doomaticParameters, 1, 0);
+    maticLayout->addWidget(maxPlayers, 1, 1);
     maticLayout->setColumnStretch(0, 3);
     maticLayout->setColumnStretch(1, 1);
 
@@ -147,7 +148,7 @@ QWidget* multiplayer(QStackedWidget* stack) {
     column->addWidget(dm);
     column->addWidget(matic);
     column->addStretch();
-    tabOrder({txtName, optionDMNone, optionDM2, optionDM, checkMon, txtMaticPar, txtMax});
+    tabOrder({name, noDeathmatch, altDeath, deathmatch, monsters, doomaticParameters, maxPlayers});
     return box;
 }
 
@@ -156,85 +157,87 @@ QWidget* advanced(QStackedWidget* stack) {
     auto* column = tight(new QVBoxLayout(box));
 
     QGroupBox* weapons = frame(box, "frameWeap", "Weapons Order:");
-    auto* txtWeap = edit(weapons, "txtWeap");
-    txtWeap->setMaxLength(9);
-    txtWeap->setAccessibleName(QStringLiteral("Weapons Order:"));
-    auto* cmdInsert = button(weapons, "cmdInsert", "Add");
+    auto* weaponsOrder = edit(weapons, "txtWeap");
+    weaponsOrder->setMaxLength(9);
+    weaponsOrder->setAccessibleName(QStringLiteral("Weapons Order:"));
+    auto* addWeapon = button(weapons, "cmdInsert", "Add");
     auto* weaponsLayout = tight(new QHBoxLayout(weapons));
-    weaponsLayout->addWidget(txtWeap, 1);
-    weaponsLayout->addWidget(cmdInsert);
+    weaponsLayout->addWidget(weaponsOrder, 1);
+    weaponsLayout->addWidget(addWeapon);
 
-    auto* txtHeap = edit(box, "txtHeap");
-    auto* checkMLOOK = check(box, "checkMLOOK", "gr_crappymlook");
+    auto* heapSize = edit(box, "txtHeap");
+    auto* crappyMouseLook = check(box, "checkMLOOK", "gr_crappymlook");
     auto* heap = tight(new QGridLayout, 0);
-    heap->addWidget(label(box, "lblHeap", "Heap Size:", txtHeap), 0, 0);
-    heap->addWidget(txtHeap, 1, 0);
-    heap->addWidget(checkMLOOK, 1, 1);
+    heap->addWidget(label(box, "lblHeap", "Heap Size:", heapSize), 0, 0);
+    heap->addWidget(heapSize, 1, 0);
+    heap->addWidget(crappyMouseLook, 1, 1);
     heap->setColumnStretch(0, 1);
     heap->setColumnStretch(1, 1);
 
     // Width and height change only by command and script: the group is shown but greyed.
-    auto* lblResolution = label(box, "lblResolution", "Resolution:");
-    auto* txtWidth = edit(box, "txtWidth");
-    auto* txtHeight = edit(box, "txtHeight");
-    auto* lblWidth = label(box, "lblWidth", "Width:", txtWidth);
-    auto* lblHeight = label(box, "lblHeight", "Height:", txtHeight);
+    auto* resolutionLabel = label(box, "lblResolution", "Resolution:");
+    auto* width = edit(box, "txtWidth");
+    auto* height = edit(box, "txtHeight");
+    auto* widthLabel = label(box, "lblWidth", "Width:", width);
+    auto* heightLabel = label(box, "lblHeight", "Height:", height);
     for (QWidget* part :
-         std::initializer_list<QWidget*>{lblResolution, lblWidth, lblHeight, txtWidth, txtHeight})
+         std::initializer_list<QWidget*>{resolutionLabel, widthLabel, heightLabel, width, height})
         part->setEnabled(false);
     auto* resolution = tight(new QGridLayout, 0);
-    resolution->addWidget(lblResolution, 0, 0, 1, 2);
-    resolution->addWidget(lblWidth, 1, 0);
-    resolution->addWidget(lblHeight, 1, 1);
-    resolution->addWidget(txtWidth, 2, 0);
-    resolution->addWidget(txtHeight, 2, 1);
+    resolution->addWidget(resolutionLabel, 0, 0, 1, 2);
+    resolution->addWidget(widthLabel, 1, 0);
+    resolution->addWidget(heightLabel, 1, 1);
+    resolution->addWidget(width, 2, 0);
+    resolution->addWidget(height, 2, 1);
 
-    auto* txtPar = edit(box, "txtPar");
-    auto* txtConfigFile = edit(box, "txtConfigFile");
+    auto* extraParameters = edit(box, "txtPar");
+    auto* configFile = edit(box, "txtConfigFile");
 
     column->addWidget(weapons);
     column->addLayout(heap);
     column->addLayout(resolution);
-    column->addWidget(label(box, "lblPar", "Extra Parameters (Not Compatible With HX8) :", txtPar));
-    column->addWidget(txtPar);
-    column->addWidget(label(box, "lblConfigFile", "Config File:", txtConfigFile));
-    column->addWidget(txtConfigFile);
+    column->addWidget(
+        label(box, "lblPar", "Extra Parameters (Not Compatible With HX8) :", extraParameters));
+    column->addWidget(extraParameters);
+    column->addWidget(label(box, "lblConfigFile", "Config File:", configFile));
+    column->addWidget(configFile);
     column->addStretch();
-    tabOrder({txtWeap, cmdInsert, txtHeap, checkMLOOK, txtWidth, txtHeight, txtPar, txtConfigFile});
+    tabOrder({weaponsOrder, addWeapon, heapSize, crappyMouseLook, width, height, extraParameters,
+              configFile});
     return box;
 }
 
 QWidget* doomBot(QStackedWidget* stack) {
     QWidget* box = pane(stack, "doombotBox");
     auto* column = tight(new QVBoxLayout(box));
-    auto* txtBotSkill = edit(box, "txtBotSkill");
+    auto* botSkill = edit(box, "txtBotSkill");
     QGroupBox* ctf = frame(box, "frameCTF", "CTF");
-    auto* checkCTF = check(ctf, "checkCTF", "CTF");
-    tight(new QVBoxLayout(ctf))->addWidget(checkCTF);
-    column->addWidget(label(box, "lblBotSkill", "Bot Skill:", txtBotSkill));
-    column->addWidget(txtBotSkill);
+    auto* captureTheFlag = check(ctf, "checkCTF", "CTF");
+    tight(new QVBoxLayout(ctf))->addWidget(captureTheFlag);
+    column->addWidget(label(box, "lblBotSkill", "Bot Skill:", botSkill));
+    column->addWidget(botSkill);
     column->addWidget(ctf);
     column->addStretch();
-    tabOrder({txtBotSkill, checkCTF});
+    tabOrder({botSkill, captureTheFlag});
     return box;
 }
 
 QWidget* hx8(QStackedWidget* stack) {
     QWidget* box = pane(stack, "hx8Box");
     auto* column = tight(new QVBoxLayout(box));
-    auto* txtComputerName = edit(box, "txtComputerName");
-    auto* txtComPorts = edit(box, "txtComPorts");
-    auto* cmdParFile = button(box, "cmdParFile", "Load Parameters File");
-    auto* txtParFile = edit(box, "txtParFile");
-    column->addWidget(label(box, "lblComputerName", "Computer Name:", txtComputerName));
-    column->addWidget(txtComputerName);
-    column->addWidget(label(box, "lblComPorts", "COM Ports:", txtComPorts));
-    column->addWidget(txtComPorts);
-    column->addWidget(cmdParFile, 0, Qt::AlignLeft);
-    column->addWidget(label(box, "lblParFile", "Extra Parameters File:", txtParFile));
-    column->addWidget(txtParFile);
+    auto* computerName = edit(box, "txtComputerName");
+    auto* comPorts = edit(box, "txtComPorts");
+    auto* loadParameters = button(box, "cmdParFile", "Load Parameters File");
+    auto* parameterFile = edit(box, "txtParFile");
+    column->addWidget(label(box, "lblComputerName", "Computer Name:", computerName));
+    column->addWidget(computerName);
+    column->addWidget(label(box, "lblComPorts", "COM Ports:", comPorts));
+    column->addWidget(comPorts);
+    column->addWidget(loadParameters, 0, Qt::AlignLeft);
+    column->addWidget(label(box, "lblParFile", "Extra Parameters File:", parameterFile));
+    column->addWidget(parameterFile);
     column->addStretch();
-    tabOrder({txtComputerName, txtComPorts, cmdParFile, txtParFile});
+    tabOrder({computerName, comPorts, loadParameters, parameterFile});
     return box;
 }
 
@@ -246,68 +249,68 @@ QListWidget* botList(QWidget* parent, const char* name) {
 
 QWidget* cajunBot(QStackedWidget* stack) {
     QWidget* box = pane(stack, "ybotBox");
-    auto* fileBots = botList(box, "fileBots");
-    auto* cmdAddBot = button(box, "cmdAddBot", ">");
-    auto* cmdRemoveBot = button(box, "cmdRemoveBot", "<");
-    auto* listUseBots = botList(box, "listUseBots");
-    cmdAddBot->setAccessibleName(QStringLiteral("Add the selected bot"));
-    cmdRemoveBot->setAccessibleName(QStringLiteral("Remove the selected bot"));
-    for (QPushButton* arrow : {cmdAddBot, cmdRemoveBot})
+    auto* availableBots = botList(box, "fileBots");
+    auto* addBot = button(box, "cmdAddBot", ">");
+    auto* removeBot = button(box, "cmdRemoveBot", "<");
+    auto* selectedBots = botList(box, "listUseBots");
+    addBot->setAccessibleName(QStringLiteral("Add the selected bot"));
+    removeBot->setAccessibleName(QStringLiteral("Remove the selected bot"));
+    for (QPushButton* arrow : {addBot, removeBot})
         arrow->setFixedWidth(arrow->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
-    auto* checkWeapD = check(box, "checkWeapD", "Weapon Drop");
+    auto* weaponDrop = check(box, "checkWeapD", "Weapon Drop");
 
     auto* arrows = tight(new QVBoxLayout, 0);
     arrows->addStretch();
-    arrows->addWidget(cmdAddBot);
-    arrows->addWidget(cmdRemoveBot);
+    arrows->addWidget(addBot);
+    arrows->addWidget(removeBot);
     arrows->addStretch();
 
     auto* grid = tight(new QGridLayout(box));
-    grid->addWidget(label(box, "lblBots", "Available Bots:", fileBots), 0, 0);
-    grid->addWidget(label(box, "lblUseBots", "Selected Bots:", listUseBots), 0, 2);
-    grid->addWidget(fileBots, 1, 0);
+    grid->addWidget(label(box, "lblBots", "Available Bots:", availableBots), 0, 0);
+    grid->addWidget(label(box, "lblUseBots", "Selected Bots:", selectedBots), 0, 2);
+    grid->addWidget(availableBots, 1, 0);
     grid->addLayout(arrows, 1, 1);
-    grid->addWidget(listUseBots, 1, 2);
-    grid->addWidget(checkWeapD, 2, 0, 1, 3);
+    grid->addWidget(selectedBots, 1, 2);
+    grid->addWidget(weaponDrop, 2, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
-    tabOrder({fileBots, cmdAddBot, cmdRemoveBot, listUseBots, checkWeapD});
+    tabOrder({availableBots, addBot, removeBot, selectedBots, weaponDrop});
     return box;
 }
 
 QWidget* custom(QStackedWidget* stack) {
     QWidget* box = pane(stack, "boxCustom");
     auto* column = tight(new QVBoxLayout(box));
-    auto* txtExecCFG = edit(box, "txtExecCFG");
-    auto* fileExecCfg = named(new FileListBox(QStringLiteral("*.CFG"), box), "fileExecCfg");
-    fileExecCfg->setAccessibleName(QStringLiteral("Config files"));
-    QLabel* lblExecCFG =
-        label(box, "lblExecCFG", "Doom Legacy Config File to Execute in Autoexec.CFG:", txtExecCFG);
-    lblExecCFG->setWordWrap(true);
-    column->addWidget(lblExecCFG);
-    column->addWidget(txtExecCFG);
-    column->addWidget(fileExecCfg, 1);
-    tabOrder({txtExecCFG, fileExecCfg});
+    auto* customConfig = edit(box, "txtExecCFG");
+    auto* configFiles = named(new FileListBox(QStringLiteral("*.CFG"), box), "fileExecCfg");
+    configFiles->setAccessibleName(QStringLiteral("Config files"));
+    QLabel* customConfigLabel = label(
+        box, "lblExecCFG", "Doom Legacy Config File to Execute in Autoexec.CFG:", customConfig);
+    customConfigLabel->setWordWrap(true);
+    column->addWidget(customConfigLabel);
+    column->addWidget(customConfig);
+    column->addWidget(configFiles, 1);
+    tabOrder({customConfig, configFiles});
     return box;
 }
 
 QWidget* demo(QStackedWidget* stack) {
     QWidget* box = pane(stack, "boxDemo");
     auto* column = tight(new QVBoxLayout(box));
-    auto* checkPlayDemo = check(box, "checkPlayDemo", "Play Demo");
-    auto* checkRecDemo = check(box, "checkRecDemo", "Record Demo");
-    auto* txtDemoFile = edit(box, "txtDemoFile");
-    txtDemoFile->setAccessibleName(QStringLiteral("Demo name"));
-    auto* fileDemo = named(new FileListBox(QStringLiteral("*.lmp"), box), "fileDemo");
-    fileDemo->setAccessibleName(QStringLiteral("Demo files"));
+    auto* playDemo = check(box, "checkPlayDemo", "Play Demo");
+    auto* recordDemo = check(box, "checkRecDemo", "Record Demo");
+    auto* demoName = edit(box, "txtDemoFile");
+    demoName->setAccessibleName(QStringLiteral("Demo name"));
+    auto* demoFiles = named(new FileListBox(QStringLiteral("*.lmp"), box), "fileDemo");
+    demoFiles->setAccessibleName(QStringLiteral("Demo files"));
     auto* checks = tight(new QHBoxLayout, 0);
-    checks->addWidget(checkPlayDemo);
-    checks->addWidget(checkRecDemo);
+    checks->addWidget(playDemo);
+    checks->addWidget(recordDemo);
     checks->addStretch();
     column->addLayout(checks);
-    column->addWidget(txtDemoFile);
-    column->addWidget(fileDemo, 1);
-    tabOrder({checkPlayDemo, checkRecDemo, txtDemoFile, fileDemo});
+    column->addWidget(demoName);
+    column->addWidget(demoFiles, 1);
+    tabOrder({playDemo, recordDemo, demoName, demoFiles});
     return box;
 }
 

@@ -67,14 +67,14 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
 
     // The design name is upper case; names set later by the user or a script keep their case.
     settings_.setText(Text::playerName, settings_.text(Text::playerName).toUpper());
-    auto* comboEXE = findChild<QComboBox*>(QStringLiteral("comboEXE"));
+    auto* engines = findChild<QComboBox*>(QStringLiteral("comboEXE"));
     QStringList executables;
     for (const char* exe : kExecutables)
         executables << QString::fromLatin1(exe);
     // The list's own names are Windows programs; a player elsewhere is offered the engines
     // that this system has.
     executables << nativeEnginesOnPath();
-    comboEXE->addItems(executables); // one insertion for all
+    engines->addItems(executables); // one insertion for all
     // Binding after the list is filled keeps the record's "Doom3.exe" as the text.
     binder_->bindChildren(centralWidget());
     fillScriptList();
@@ -170,12 +170,12 @@ void MainWindow::wireOtherPanes() {
     connect(button("cmdParFile"), &QPushButton::clicked, this,
             [this] { pickParameterFile(settings_, platform_); });
 
-    auto* fileBots = findChild<QListWidget*>(QStringLiteral("fileBots"));
-    auto* listUseBots = findChild<QListWidget*>(QStringLiteral("listUseBots"));
+    auto* availableBots = findChild<QListWidget*>(QStringLiteral("fileBots"));
+    auto* selectedBots = findChild<QListWidget*>(QStringLiteral("listUseBots"));
     connect(button("cmdAddBot"), &QPushButton::clicked, this,
-            [this, fileBots] { moveBot(BotList::availableBots, fileBots); });
+            [this, availableBots] { moveBot(BotList::availableBots, availableBots); });
     connect(button("cmdRemoveBot"), &QPushButton::clicked, this,
-            [this, listUseBots] { moveBot(BotList::selectedBots, listUseBots); });
+            [this, selectedBots] { moveBot(BotList::selectedBots, selectedBots); });
 
     connect(findChild<FileListBox*>(QStringLiteral("fileExecCfg")), &FileListBox::fileChosen, this,
             [this](const QString& name) { settings_.setText(Text::customConfig, name); });
