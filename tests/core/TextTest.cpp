@@ -2,36 +2,21 @@
 #include "core/Latin1Text.h"
 #include "core/Paths.h"
 
-#include "support/TempDir.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QTemporaryDir>
+#include <QDir>
 
 using namespace bv;
+using namespace bv::test;
 
-namespace {
-
-QStringList readAllLines(const QByteArray& bytes) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    ScriptLineReader reader(buffer);
-    QStringList lines;
-    QString line;
-    while (reader.next(line))
-        lines << line;
-    return lines;
-}
-
-} // namespace
-
-TEST(ScriptLines, CrAndCrLfEndLinesLoneLfDoesNot) {
+TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
     const struct {
         QByteArray bytes;
         QStringList lines;
-    } cases[] = {
+    } rows[] = {
         {"", {}},
         {"\r\n", {""}},
         {"a", {"a"}},
@@ -40,46 +25,63 @@ TEST(ScriptLines, CrAndCrLfEndLinesLoneLfDoesNot) {
         {"a\nb", {"a\nb"}},
         {"a\r\n\r\n", {"a", ""}},
         {"a\r\r\nb", {"a", "", "b"}},
-        {"\n", {"\n"}},
         {QByteArray("x\0y\r\n", 5), {QString::fromLatin1("x\0y", 3)}},
         {"\xe9t\xe9", {QString::fromLatin1("\xe9t\xe9")}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes.toStdString());
-        EXPECT_EQ(splitScriptLines(c.bytes), c.lines);
-        EXPECT_EQ(readAllLines(c.bytes), c.lines);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.bytes.toStdString());
+        EXPECT_EQ(splitScriptLines(r.bytes), r.lines);
+        QByteArray copy = r.bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        ScriptLineReader reader(buffer);
+        QStringList read;
+        for (QString line; reader.next(line);)
+            read << line;
+        EXPECT_EQ(read, r.lines);
     }
 }
 
-TEST(TextFile, LowerCasesOnlyAsciiLetters) {
-    EXPECT_EQ(lowerAscii(QStringLiteral("ABC xyz ÄÖ É 123")), QStringLiteral("abc xyz ÄÖ É 123"));
-}
-
-TEST(TextFile, CharactersOutsideLatin1BecomeOneQuestionMark) {
-    EXPECT_EQ(toLatin1Lossy(QStringLiteral("é€😀z")), QByteArray("\xe9??z"));
+// Text outside Latin-1 reaches every file as one "?" a character: tested here once.
+TEST(Latin1Text, OnlyAToZIsLowerCasedAndForeignCharactersBecomeOneQuestionMark) {
+    EXPECT_EQ(lowerAscii(QStringLiteral("ABC xyz \u00c4\u00d6 \u00c9 123")),
+              QStringLiteral("abc xyz \u00c4\u00d6 \u00c9 123"));
+    EXPECT_EQ(toLatin1Lossy(QStringLiteral("\u00e9\u20ac\U0001F600z")), QByteArray("\xe9??z"));
     EXPECT_EQ(crlfLines({QStringLiteral("a"), QString()}), QByteArray("a\r\n\r\n"));
 }
 
-TEST(TextFile, PathsJoinVerbatim) {
-#ifndef Q_OS_WIN
+TEST(Paths, JoinedAsTypedAndCompleteWithADriveOrASlash) {
     EXPECT_EQ(joinPath(QStringLiteral("/games/doom"), QStringLiteral("brv.bat")),
               QStringLiteral("/games/doom/brv.bat"));
     EXPECT_EQ(joinPath(QStringLiteral("/games/"), QStringLiteral("x")),
               QStringLiteral("/games//x"));
-    EXPECT_TRUE(isCompletePath(QStringLiteral("/a")));
-#endif
-    EXPECT_TRUE(isCompletePath(QStringLiteral("c:\\a.brv")));
-    EXPECT_FALSE(isCompletePath(QStringLiteral("sub\\a.brv")));
-    EXPECT_FALSE(isCompletePath(QString()));
+    for (const char* complete : {"/a", "c:\\a.brv", "C:"})
+        EXPECT_TRUE(isCompletePath(QLatin1String(complete))) << complete;
+    for (const char* relative : {"sub\\a.brv", "a", ""})
+        EXPECT_FALSE(isCompletePath(QLatin1String(relative))) << relative;
 }
 
-TEST(TextFile, AtomicWriteKeepsOldFileOnFailure) {
+// A replacement that fails leaves the old file whole and says why.
+TEST(AtomicFile, AFailedReplacementKeepsTheOldFile) {
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/f.txt");
+    const QString path = pathIn(dir, QStringLiteral("f.txt"));
     ASSERT_TRUE(writeFileAtomically(path, "old").ok);
+    {
+        FileSizeLimit full(2);
+        const WriteResult cut = writeFileAtomically(path, "new and long");
+        EXPECT_FALSE(cut.ok);
+        EXPECT_EQ(cut.message,
+                  QStringLiteral("only part of it could be written (the disk may be full)"));
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.txt"});
+    EXPECT_FALSE(writeFileAtomically(pathIn(dir, QStringLiteral("no/f")), "x").ok);
+    const QString device = pathIn(dir, QStringLiteral("null"));
+    if (makeNullDevice(device)) {
+        EXPECT_EQ(writeFileAtomically(device, "x").message,
+                  QStringLiteral("it is a device or a pipe, not a file"));
+        EXPECT_TRUE(isDevice(device));
+    }
     ASSERT_TRUE(writeFileAtomically(path, "new").ok);
-    EXPECT_EQ(test::readBytes(path), QByteArray("new"));
-    const WriteResult bad = writeFileAtomically(dir.path() + QStringLiteral("/no/such/f"), "x");
-    EXPECT_FALSE(bad.ok);
-    EXPECT_FALSE(bad.message.isEmpty());
+    EXPECT_EQ(readBytes(path), QByteArray("new"));
 }

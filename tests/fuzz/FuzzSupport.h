@@ -2,6 +2,9 @@
 
 #include "settings/LaunchSettings.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +12,14 @@
 #include <ctime>
 
 namespace bv::fuzz {
+
+// Every input writes files: in memory where the host allows.
+inline QTemporaryDir& scratch() {
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/brimvault-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/brimvault-fuzz-XXXXXX"));
+    return dir;
+}
 
 inline long long threadCpuNs() {
     timespec t{};
@@ -36,12 +47,9 @@ inline void checkRecord(const LaunchSettings& s) {
     }
 }
 
-// Runs one input and times it in CPU time of this thread, so that a busy machine does not
-// inflate the figure. An input over the budget is run twice more and keeps its fastest time:
-// every target starts each input from scratch, so a slow first run that is not repeated was
-// the machine (an interrupt, a page fault on new code), not the input. Each new slowest figure
-// is printed when it happens, so that a run stopped early (SIGUSR1) still reports it; nothing
-// is asserted.
+// Runs one input, timed in CPU time of this thread. An input over the budget runs twice more
+// and keeps its fastest time: each input starts from scratch, so a slow run that does not
+// repeat was the machine. Each new slowest figure is printed at once; nothing is asserted.
 template <typename Run> void timedInput(const uint8_t* data, size_t size, Run run) {
     constexpr long long kBudgetNs = 10'000'000;
     static long long slowestInput = 0;

@@ -3,6 +3,7 @@
 // line and the engine parameters.
 #include "FuzzSupport.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 
 #include "core/Latin1Text.h"
 #include "launch/LaunchFiles.h"
@@ -17,21 +18,9 @@
 
 namespace {
 
-QTemporaryDir& doomDir() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/brimvault-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/brimvault-fuzz-XXXXXX"));
-    return dir;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void runInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString parameters = doomDir().path() + QStringLiteral("/p.hx8");
+    const QString parameters = bv::fuzz::scratch().path() + QStringLiteral("/p.hx8");
     {
         QFile file(parameters);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -44,18 +33,18 @@ void runInput(const uint8_t* data, size_t size) {
     bv::fuzz::require(read == bv::splitScriptLines(bytes), "the CR / CR LF rule");
 
     bv::LaunchSettings settings;
-    settings.setText(bv::Text::doomDirectory, doomDir().path());
+    settings.setText(bv::Text::doomDirectory, bv::fuzz::scratch().path());
     settings.setText(bv::Text::hx8ParameterFile, parameters);
     settings.setCheck(bv::Check::monsters, 0);
     bv::test::FakePlatform platform;
-    platform.programDir = doomDir().path();
+    platform.programDir = bv::fuzz::scratch().path();
     platform.startResult = bv::StartFailure::None;
     bv::launchHx8(settings, platform);
 
     QStringList expected{QStringLiteral("GI JOE'S COMPUTER"), QStringLiteral("com3,57600"),
                          QStringLiteral("Doom3.exe")};
     expected << read << QStringLiteral("-mb 10") << QStringLiteral("-nomonsters");
-    bv::fuzz::require(readAll(doomDir().path() + QStringLiteral("/hx8.cfg")) ==
+    bv::fuzz::require(bv::test::readBytes(bv::fuzz::scratch().path() + QStringLiteral("/hx8.cfg")) ==
                           bv::crlfLines(expected),
                       "hx8.cfg holds the parameter lines unchanged");
 }

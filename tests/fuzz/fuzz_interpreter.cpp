@@ -2,6 +2,7 @@
 // may execute, in a temporary program directory with a recording platform.
 #include "FuzzSupport.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 
 #include "settings/CommandInterpreter.h"
 
@@ -14,14 +15,6 @@
 
 namespace {
 
-QTemporaryDir& programDir() {
-    // Memory-backed when the host has it: every input writes the debug log and the script.
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/brimvault-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/brimvault-fuzz-XXXXXX"));
-    return dir;
-}
-
 void runInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype newline = input.indexOf('\n');
@@ -29,18 +22,18 @@ void runInput(const uint8_t* data, size_t size) {
     const QByteArray script = newline < 0 ? QByteArray() : input.mid(newline + 1);
 
     {
-        QFile file(programDir().path() + QStringLiteral("/f.brv"));
+        QFile file(bv::fuzz::scratch().path() + QStringLiteral("/f.brv"));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return;
         file.write(script);
     }
 
     bv::test::FakePlatform platform;
-    platform.programDir = programDir().path();
+    platform.programDir = bv::fuzz::scratch().path();
     bv::test::FakeWindows windows;
     bv::LaunchSettings settings;
     // Keep update_ybot inside the sandbox whatever the input sets.
-    settings.setText(bv::Text::doomDirectory, programDir().path());
+    settings.setText(bv::Text::doomDirectory, bv::fuzz::scratch().path());
     bv::ConsoleOptions colours;
     bv::CommandInterpreter interpreter(settings, colours, platform);
     interpreter.setWindowActions(&windows);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "support/FakePlatform.h"
-#include "support/TempDir.h"
+#include "support/Files.h"
 
-#include "launch/LaunchFiles.h"
+#include "launch/LaunchResult.h"
 #include "settings/LaunchSettings.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +20,13 @@ inline void PrintTo(LaunchError error, std::ostream* out) {
 
 namespace bv::test {
 
-// Default settings whose Doom directory is a real, empty temporary directory.
+// Default settings whose Doom directory is a real, empty temporary directory, and a PATH
+// that holds only what a test puts there.
 class LaunchFixture : public ::testing::Test {
 protected:
     LaunchFixture() {
         settings.setText(Text::doomDirectory, doomDir.path());
         platform.programDir = doomDir.path();
-        // Programs are looked up on PATH too; only what a test puts there may be found.
         qputenv("PATH", binDir.path().toLocal8Bit());
     }
     ~LaunchFixture() override {
@@ -39,14 +39,9 @@ protected:
     QStringList doomEntries() const {
         return QDir(doomDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     }
-    // Works inside the temporary directory so that a short relative Doom directory such as
-    // "c:" can exist on this host.
-    void workInDoomDir() { ASSERT_TRUE(QDir::setCurrent(doomDir.path())); }
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const auto& message : platform.messages)
-            texts << message.text;
-        return texts;
+    // The text of the last message box, or nothing.
+    QString report() const {
+        return platform.messages.empty() ? QString() : platform.messages.back().text;
     }
 
     QTemporaryDir doomDir;

@@ -1,6 +1,7 @@
 #include "launch/LaunchLines.h"
 
 #include "settings/LaunchSettings.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 

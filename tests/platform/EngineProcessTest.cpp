@@ -1,9 +1,11 @@
 // Real games are stood in for by small shell scripts: each starts apart from the test,
 // writes where the game's output goes, and ends in its own way.
-#include "support/TempDir.h"
+#include "support/Files.h"
 
 #include "launch/EngineReport.h"
+#include "launch/Launches.h"
 #include "platform/QtPlatform.h"
+#include "settings/LaunchSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -26,6 +29,13 @@ struct Ended {
     QByteArray output;
     bool hadOutput = false;
     bool replaced = false;
+};
+
+// Starts programs for real; its message boxes are recorded.
+struct RealHost : QtPlatform {
+    using QtPlatform::QtPlatform;
+    void messageBox(const QString& text, bool) override { shown << text; }
+    QStringList shown;
 };
 
 ProcessEndHandler recorder(Ended& ended) {
@@ -81,18 +91,73 @@ private Q_SLOTS:
         QtPlatform host(dir.path());
         Ended ended;
         QString problem;
+        // A signal Brimvault blocks stays Brimvault's: the game starts with none blocked.
+        sigset_t usr1, before;
+        sigemptyset(&usr1);
+        sigaddset(&usr1, SIGUSR1);
+        pthread_sigmask(SIG_BLOCK, &usr1, &before);
         QCOMPARE(host.startWatchedProcess(QStringLiteral(BRIMVAULT_ENGINE_STAND_IN),
                                           {how, QString::number(number)}, dir.path(),
                                           pathIn(dir, QStringLiteral("engine.txt")), problem,
                                           recorder(ended)),
                  StartFailure::None);
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
         QTRY_COMPARE(ended.calls, 1);
         QCoreApplication::processEvents();
         QCOMPARE(ended.calls, 1);
         QCOMPARE(ended.end.bySignal, how == QLatin1String("signal"));
         QCOMPARE(ended.end.number, number);
         QVERIFY(!ended.replaced);
-        QCOMPARE(ended.output, QByteArray("0 1 2 \nown session\nnothing blocked\n"));
+        QCOMPARE(ended.output,
+                 "0 1 2 \nown session\nnothing blocked\n" + QFile::encodeName(dir.path()) + "\n");
+    }
+
+    // A launch runs the engine itself, from the Doom directory, each word as plain text (no
+    // shell sees them), and the console hears how it ended.
+    void aLaunchStartsTheEngineItselfAndHearsItsEnd() {
+        QTemporaryDir doom, bin;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit()); // no wine
+        RealHost host(doom.path());
+        QStringList replies;
+        host.setConsoleReplies([&replies](const QString& text) { replies << text; });
+        LaunchSettings settings;
+        settings.setText(Text::doomDirectory, doom.path());
+        settings.setText(Text::executable, QStringLiteral(BRIMVAULT_ENGINE_STAND_IN " exit 3"));
+        settings.setText(Text::extraParameters,
+                         QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
+        QCOMPARE(launchSinglePlayer(settings, host), LaunchError::none);
+        QTRY_VERIFY(!replies.isEmpty());
+        const QString name = QStringLiteral("engine_stand_in");
+        QStringList expected{name + " ended with status 3"};
+        for (const char* word :
+             {"10", ";", "touch", "pwned", "&&", "echo", "$(id)", "`id`", "'q\"", "$HOME"})
+            expected << name + ": " + QLatin1String(word);
+        QCOMPARE(replies, expected << name + "'s output is in engine.txt");
+        QVERIFY(!QFile::exists(pathIn(doom, QStringLiteral("pwned"))));
+        QVERIFY(readBytes(pathIn(doom, QStringLiteral("engine.txt")))
+                    .contains("\n" + QFile::encodeName(doom.path()) + "\n-mb\n"));
+        // Engines that cannot be run: the number and what failed.
+        writeBytes(pathIn(doom, QStringLiteral("engine")), "#!/bin/sh\n");
+        makeExecutable(pathIn(doom, QStringLiteral("Doom3.exe")), "MZ\x90");
+        for (const char* engine : {"engine", "missing", "Doom3.exe"}) {
+            settings.setText(Text::executable, QLatin1String(engine));
+            launchSinglePlayer(settings, host);
+        }
+        qputenv("PATH", path);
+        QCOMPARE(host.shown,
+                 QStringList({"Error number 70. " + doom.path() + "/engine may not be run.",
+                              "Error number 53. missing was not found in the Doom directory " +
+                                  doom.path() + " or on the PATH.",
+                              QStringLiteral("Error number 75. Doom3.exe is a Windows program, "
+                                             "and wine, which runs Windows programs on this "
+                                             "system, is not installed. Install wine, then "
+                                             "launch again.")}));
+        QtPlatform bare(doom.path());
+        QString problem;
+        QCOMPARE(bare.startWatchedProcess(pathIn(doom, QStringLiteral("missing")), {}, doom.path(),
+                                          pathIn(doom, QStringLiteral("e.txt")), problem, nullptr),
+                 StartFailure::NotFound);
     }
 
     void tenLaunchesLeaveNoZombieAndNoDescriptor() {

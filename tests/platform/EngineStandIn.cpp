@@ -1,5 +1,6 @@
 // Stands in for a game: says what it was given (its descriptors, its session, its blocked
-// signals), then ends as asked: engine_stand_in exit N | engine_stand_in signal N
+// signals, its folder, its arguments), then ends as asked:
+// engine_stand_in exit|signal N [ARGUMENT...]
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,20 +10,22 @@
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
-    if (argc != 3)
+    if (argc < 3)
         return 2;
     DIR* fds = opendir("/proc/self/fd");
-    if (!fds)
-        return 2;
-    while (const dirent* entry = readdir(fds)) {
+    while (const dirent* entry = fds ? readdir(fds) : nullptr) {
         if (entry->d_name[0] != '.' && std::atoi(entry->d_name) != dirfd(fds))
             std::printf("%s ", entry->d_name);
     }
     closedir(fds);
-    std::printf("\n%s\n", getsid(0) == getpid() ? "own session" : "Brimvault's session");
     sigset_t blocked;
     sigprocmask(SIG_BLOCK, nullptr, &blocked);
-    std::printf("%s\n", sigisemptyset(&blocked) ? "nothing blocked" : "signals blocked");
+    char folder[4096] = "";
+    std::printf("\n%s\n%s\n%s\n", getsid(0) == getpid() ? "own session" : "Brimvault's session",
+                sigisemptyset(&blocked) ? "nothing blocked" : "signals blocked",
+                getcwd(folder, sizeof folder));
+    for (int i = 3; i < argc; ++i)
+        std::printf("%s\n", argv[i]);
     std::fflush(stdout);
     const int number = std::atoi(argv[2]);
     if (std::strcmp(argv[1], "signal") == 0) {

@@ -1,6 +1,6 @@
 #include "platform/ProgramDirectory.h"
 
-#include "support/TempDir.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 

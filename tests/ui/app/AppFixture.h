@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/FakePlatform.h"
-#include "support/TempDir.h"
+#include "support/Files.h"
 
 #include "settings/CommandInterpreter.h"
 #include "settings/LaunchSettings.h"
@@ -9,6 +9,7 @@
 #include "ui/ConsoleWindow.h"
 #include "ui/main/Captions.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QTemporaryDir>
 

@@ -1,0 +1,103 @@
+#pragma once
+
+// Files for tests: reading and writing them, and ways to make the file system refuse that
+// hold for root too (permission bits do not stop root): a file size limit, a path through a
+// regular file, a name too long for the file system, a pipe, a device of the test's own.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <ostream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+// Failed comparisons of texts print the texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{' << texts.join(QStringLiteral("|")).toStdString() << '}';
+}
+
+namespace bv::test {
+
+// A table cell of several texts written as one: "a|b|c".
+inline QStringList list(const char* joined) {
+    return QString::fromLatin1(joined).split(QLatin1Char('|'));
+}
+
+inline QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+inline QString pathIn(const QTemporaryDir& dir, const QString& name) {
+    return dir.path() + QLatin1Char('/') + name;
+}
+
+inline bool makeExecutable(const QString& path, const QByteArray& bytes = "#!/bin/sh\n") {
+    return writeBytes(path, bytes) &&
+           QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+}
+
+// A folder path below a regular file: creating anything there fails.
+inline QString pathThroughAFile(const QTemporaryDir& dir) {
+    const QString file = pathIn(dir, QStringLiteral("plain-file"));
+    writeBytes(file, "not a folder");
+    return file + QStringLiteral("/below");
+}
+
+inline QString tooLongName() {
+    return QString(300, QLatin1Char('n'));
+}
+
+inline bool makeFifo(const QString& path) {
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// A device like /dev/null in the test's own folder, so that nothing can touch the system's.
+// Only root may make one.
+inline bool makeNullDevice(const QString& path) {
+    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+}
+
+inline bool isDevice(const QString& path) {
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
+// Every write of a regular file beyond `bytes` fails while this lives, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*handler_)(int) = nullptr;
+};
+
+} // namespace bv::test
