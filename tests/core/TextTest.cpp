@@ -1,4 +1,3 @@
-#include "core/AtomicFile.h"
 #include "core/Latin1Text.h"
 #include "core/Paths.h"
 
@@ -7,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDir>
 
 using namespace bv;
 using namespace bv::test;
@@ -17,16 +15,12 @@ TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
         QByteArray bytes;
         QStringList lines;
     } rows[] = {
-        {"", {}},
-        {"\r\n", {""}},
-        {"a", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
-        {"a\nb", {"a\nb"}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"a\r\r\nb", {"a", "", "b"}},
+        // clang-format off
+        {"", {}}, {"\r\n", {""}}, {"a", {"a"}}, {"a\r\nb\r\n", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
+        {"a\nb", {"a\nb"}}, {"a\r\n\r\n", {"a", ""}}, {"a\r\r\nb", {"a", "", "b"}},
         {QByteArray("x\0y\r\n", 5), {QString::fromLatin1("x\0y", 3)}},
         {"\xe9t\xe9", {QString::fromLatin1("\xe9t\xe9")}},
+        // clang-format on
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.bytes.toStdString());
@@ -59,29 +53,4 @@ TEST(Paths, JoinedAsTypedAndCompleteWithADriveOrASlash) {
         EXPECT_TRUE(isCompletePath(QLatin1String(complete))) << complete;
     for (const char* relative : {"sub\\a.brv", "a", ""})
         EXPECT_FALSE(isCompletePath(QLatin1String(relative))) << relative;
-}
-
-// A replacement that fails leaves the old file whole and says why.
-TEST(AtomicFile, AFailedReplacementKeepsTheOldFile) {
-    QTemporaryDir dir;
-    const QString path = pathIn(dir, QStringLiteral("f.txt"));
-    ASSERT_TRUE(writeFileAtomically(path, "old").ok);
-    {
-        FileSizeLimit full(2);
-        const WriteResult cut = writeFileAtomically(path, "new and long");
-        EXPECT_FALSE(cut.ok);
-        EXPECT_EQ(cut.message,
-                  QStringLiteral("only part of it could be written (the disk may be full)"));
-    }
-    EXPECT_EQ(readBytes(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.txt"});
-    EXPECT_FALSE(writeFileAtomically(pathIn(dir, QStringLiteral("no/f")), "x").ok);
-    const QString device = pathIn(dir, QStringLiteral("null"));
-    if (makeNullDevice(device)) {
-        EXPECT_EQ(writeFileAtomically(device, "x").message,
-                  QStringLiteral("it is a device or a pipe, not a file"));
-        EXPECT_TRUE(isDevice(device));
-    }
-    ASSERT_TRUE(writeFileAtomically(path, "new").ok);
-    EXPECT_EQ(readBytes(path), QByteArray("new"));
 }

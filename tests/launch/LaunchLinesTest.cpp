@@ -1,150 +1,142 @@
+// The lines of the launch files and of the end report, built from the settings alone.
 #include "launch/LaunchLines.h"
+#include "launch/EngineReport.h"
 
 #include "settings/LaunchSettings.h"
 #include "support/Files.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 using namespace bv;
+using bv::test::list;
 
-namespace {
-
-const QString kAlias = QStringLiteral("alias addbots \"exec addbots.cfg\"");
-
-QStringList qsl(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items)
-        list << QString::fromUtf8(item);
-    return list;
-}
-
-// Everything that the engine line can hold turned off, so that one item shows alone.
-void clearEngineItems(LaunchSettings& settings) {
-    for (Text field : {Text::warp, Text::pwads, Text::heap, Text::extraParameters, Text::configFile,
-                       Text::demoFile})
-        settings.setText(field, QString());
-    settings.setCheck(Check::monsters, 1);
-}
-
-} // namespace
-
-TEST(AutoexecLines, OptionalLinesFollowTheirTextsAndOnlyLaunchesGetTheAlias) {
+TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias) {
     LaunchSettings settings;
-    EXPECT_EQ(kAlias.size(), 32);
-    EXPECT_EQ(autoexecLines(settings), (QStringList{"weaponpref 014576328", "botskill 2",
-                                                    "gr_crappymlook 0", kAlias, "weapondrop 0"}));
-
-    for (Text field : {Text::weaponsOrder, Text::botSkill})
-        settings.setText(field, QString());
-    EXPECT_EQ(autoexecLines(settings), (QStringList{"gr_crappymlook 0", kAlias, "weapondrop 0"}));
-    EXPECT_EQ(exportedConfigLines(settings), qsl({"gr_crappymlook 0", "weapondrop 0"}));
-
-    settings.setText(Text::botSkill, QStringLiteral(" "));
+    EXPECT_EQ(autoexecLines(settings), list("weaponpref 014576328|botskill 2|gr_crappymlook 0|"
+                                            "alias addbots \"exec addbots.cfg\"|weapondrop 0"));
+    settings.setText(Text::weaponsOrder, QString());
+    settings.setText(Text::botSkill, QString());
     settings.setText(Text::customConfig, QStringLiteral("my game.cfg"));
     settings.setCheck(Check::crappyMouseLook, 1);
     settings.setCheck(Check::weaponDrop, 1);
     EXPECT_EQ(exportedConfigLines(settings),
-              qsl({"botskill  ", "gr_crappymlook 1", "weapondrop 1", "exec my game.cfg"}));
+              list("gr_crappymlook 1|weapondrop 1|exec my game.cfg"));
+
+    EXPECT_EQ(botsToAdd(list("a||b")), list("a"));
+    EXPECT_EQ(addbotsLines(list(" lead|in ner")),
+              list("addbot  lead|wait 100|addbot in ner|wait 100"));
 }
 
-TEST(BotLines, TheWalkStopsAtTheFirstEmptyEntryAndKeepsBlanks) {
-    EXPECT_EQ(botsToAdd(qsl({"a", "", "b"})), qsl({"a"}));
-    EXPECT_EQ(botsToAdd(qsl({"", "a"})), QStringList());
-    EXPECT_EQ(addbotsLines(qsl({" lead", "in ner"})),
-              qsl({"addbot  lead", "wait 100", "addbot in ner", "wait 100"}));
-    EXPECT_TRUE(addbotsLines({}).isEmpty());
-}
-
-TEST(EngineArguments, ItemsAppearInTheirFixedOrderWithSingleBlanks) {
-    LaunchSettings settings;
-    clearEngineItems(settings);
-    EXPECT_EQ(engineCommandLine(settings, true), QStringLiteral("Doom3.exe"));
-    settings.setCheck(Check::monsters, 0);
-    EXPECT_EQ(engineItems(settings, true), QStringList{"-nomonsters"});
-
+TEST(LaunchLines, EngineItemsKeepTheirOrderAndOpenGlOnlyWhereAsked) {
+    LaunchSettings settings; // the heap of 10 set, the other texts empty
     // The documented example line.
     settings.setText(Text::executable, QStringLiteral("legacy.exe"));
     settings.setText(Text::warp, QStringLiteral("map01"));
     settings.setText(Text::pwads, QStringLiteral("a.wad b.wad"));
-    settings.setText(Text::heap, QStringLiteral("10"));
     settings.setDm(DmOption::deathmatch);
+    settings.setCheck(Check::monsters, 0);
     settings.setCheck(Check::recordDemo, 1);
     settings.setText(Text::demoFile, QStringLiteral("demo1"));
     EXPECT_EQ(engineCommandLine(settings, true),
               QStringLiteral("legacy.exe -warp map01 -file a.wad b.wad -mb 10 -deathmatch "
                              "-nomonsters -record demo1"));
-
     settings.setCheck(Check::openGl, 1);
     settings.setDm(DmOption::altDeath);
     settings.setCheck(Check::captureTheFlag, 1);
     settings.setText(Text::extraParameters, QStringLiteral("-a  -b"));
     settings.setText(Text::configFile, QStringLiteral("c.cfg"));
     settings.setCheck(Check::playDemo, 1);
-    QStringList everything{"-warp map01",   "-file a.wad b.wad", "-mb 10",
-                           "-opengl",       "-altdeath",         "-ctf",
-                           "-a  -b",        "-config c.cfg",     "-nomonsters",
-                           "-record demo1", "-playdemo demo1"};
-    EXPECT_EQ(engineItems(settings, true), everything);
-    everything.removeOne(QStringLiteral("-opengl"));
-    EXPECT_EQ(engineItems(settings, false), everything);
-
-    // 3DFX and OpenGL exclude each other in the record; 3DFX has the place before OpenGL.
-    settings.setCheck(Check::threeDfx, 1);
-    EXPECT_TRUE(engineCommandLine(settings, true)
-                    .startsWith(QStringLiteral(
-                        "legacy.exe -warp map01 -file a.wad b.wad -mb 10 -3dfx -altdeath")));
+    const char* all = "-warp map01|-file a.wad b.wad|-mb 10|-opengl|-altdeath|-ctf|-a  -b|"
+                      "-config c.cfg|-nomonsters|-record demo1|-playdemo demo1";
+    QStringList items = list(all);
+    EXPECT_EQ(engineItems(settings, true), items);
+    items.removeOne(QStringLiteral("-opengl"));
+    EXPECT_EQ(engineItems(settings, false), items);
+    settings.setCheck(Check::threeDfx, 1); // in OpenGL's place, which it clears
+    EXPECT_EQ(engineItems(settings, true).at(3), QStringLiteral("-3dfx"));
 }
 
-TEST(BatchFileLines, DriveAndPathComeFromTheDirectoryText) {
+TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
     const QString thanks = QStringLiteral("@echo Thanks for using Brimvault");
-    FileLines file =
-        batchFileLines(QStringLiteral("c:\\doom2"), QStringLiteral("Doom3.exe -mb 10"));
-    EXPECT_EQ(file.lines, (QStringList{"c:", "cd\\doom2", "Doom3.exe -mb 10", thanks}));
-    EXPECT_EQ(file.failure, LaunchError::none);
+    EXPECT_EQ(batchFileLines(QStringLiteral("c:\\doom2"), QStringLiteral("Doom3.exe -mb 10")).lines,
+              list("c:|cd\\doom2|Doom3.exe -mb 10") << thanks);
+    EXPECT_EQ(batchFileLines(QStringLiteral("c:\\"), QStringLiteral("hx8.exe")).lines,
+              list("c:|cd\\|hx8.exe") << thanks);
+    const FileLines drive = batchFileLines(QStringLiteral("C:"), QStringLiteral("hx8.exe"));
+    EXPECT_EQ(drive.lines, list("C:"));
+    EXPECT_EQ(drive.failure, LaunchError::invalidArgument);
 
-    file = batchFileLines(QStringLiteral("c:\\"), QStringLiteral("hx8.exe"));
-    EXPECT_EQ(file.lines, (QStringList{"c:", "cd\\", "hx8.exe", thanks}));
-
-    file = batchFileLines(QStringLiteral("c:"), QStringLiteral("hx8.exe"));
-    EXPECT_EQ(file.lines, qsl({"c:"}));
-    EXPECT_EQ(file.failure, LaunchError::invalidArgument);
-}
-
-TEST(Hx8ConfigLines, ParameterLinesSitBetweenExecutableAndEngineItems) {
     LaunchSettings settings;
-    clearEngineItems(settings);
+    settings.setText(Text::heap, QString());
     settings.setCheck(Check::openGl, 1);
-    EXPECT_EQ(hx8ConfigLines(settings, {}), qsl({"GI JOE'S COMPUTER", "com3,57600", "Doom3.exe"}));
-
     settings.setCheck(Check::monsters, 0);
-    settings.setText(Text::extraParameters, QStringLiteral("-x -y"));
     settings.setText(Text::warp, QStringLiteral("07"));
-    EXPECT_EQ(hx8ConfigLines(settings, qsl({"p1", "", "p3"})),
-              qsl({"GI JOE'S COMPUTER", "com3,57600", "Doom3.exe", "p1", "", "p3", "-warp 07",
-                   "-x -y", "-nomonsters"}));
+    EXPECT_EQ(hx8ConfigLines(settings, list("p1||p3")),
+              list("GI JOE'S COMPUTER|com3,57600|Doom3.exe|p1||p3|-warp 07|-nomonsters"));
+
+    // clang-format off
+    const QStringList general = list(
+        "name = \"GI JOE\"|color = 1|config = \"default\"|recorddemo = 0|timer = 15|autojoin = 0|"
+        "alphasort = 1|maxdemo = 512|lmpmast = 3|pallete = 0|addparm = \"-x\"|maxplayers = 4|"
+        "localparm = \"\"|#WADSET|desc = Brimvault");
+    // clang-format on
+    settings.setText(Text::doomaticParameters, QStringLiteral("-x"));
+    settings.setText(Text::pwads, QStringLiteral("a b.wad"));
+    const QStringList tail = list("wads = a b.wad|map = 07|exe = Doom3");
+    EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 0") + tail);
+    settings.setDm(DmOption::deathmatch);
+    EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 1") + tail);
+    settings.setDm(DmOption::altDeath); // Doomatic has no gametype for it
+    settings.setText(Text::executable, QStringLiteral("a.e"));
+    const FileLines cut = doomaticConfigLines(settings);
+    EXPECT_EQ(cut.lines, general + tail.mid(0, 2));
+    EXPECT_EQ(cut.failure, LaunchError::invalidArgument);
 }
 
-TEST(DoomaticLines, GametypeFollowsTheOptionGroupAndExeLosesFourCharacters) {
-    LaunchSettings settings;
-    settings.setText(Text::pwads, QString());
-    const QStringList general = qsl(
-        {"name = \"GI JOE\"", "color = 1", "config = \"default\"", "recorddemo = 0", "timer = 15",
-         "autojoin = 0", "alphasort = 1", "maxdemo = 512", "lmpmast = 3", "pallete = 0",
-         "addparm = \"\"", "maxplayers = 4", "localparm = \"\"", "#WADSET", "desc = Brimvault"});
-    const QStringList tail = qsl({"wads = ", "map = ", "exe = Doom3"});
-    FileLines file = doomaticConfigLines(settings);
-    EXPECT_EQ(file.lines, general + qsl({"gametype = 0"}) + tail);
-    EXPECT_EQ(file.failure, LaunchError::none);
-
-    settings.setDm(DmOption::deathmatch);
-    EXPECT_EQ(doomaticConfigLines(settings).lines, general + qsl({"gametype = 1"}) + tail);
-    settings.setDm(DmOption::altDeath);
-    EXPECT_EQ(doomaticConfigLines(settings).lines, general + tail);
-
-    settings.setText(Text::executable, QStringLiteral("legacy.exe"));
-    EXPECT_EQ(doomaticConfigLines(settings).lines.constLast(), QStringLiteral("exe = legacy"));
-    settings.setText(Text::executable, QStringLiteral("a.e"));
-    file = doomaticConfigLines(settings);
-    EXPECT_EQ(file.lines, general + qsl({"wads = ", "map = "}));
-    EXPECT_EQ(file.failure, LaunchError::invalidArgument);
+// What the console says when an engine ends: "|" parts of a row are the replies in order,
+// "e: " lines being its last output; "K" stands for the line that points at engine.txt.
+TEST(EngineReport, RepliesSayHowItEndedAndWhatItLastWrote) {
+    QByteArray twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve += "line " + QByteArray::number(i) + "\n";
+    const QString cut = QStringLiteral("|e: ") + QString(200, QLatin1Char('x'));
+    const struct {
+        ProcessEnd end;
+        QByteArray output;
+        bool replaced;
+        QString replies;
+    } rows[] = {
+        // clang-format off
+        {{false, 0}, "bye\n", false, ""},
+        {{false, 1}, "", false, "e ended with status 1|K"},
+        {{false, 255}, "v0.27\r\nUnknown option -mb\n", false,
+         "e ended with status 255|e: v0.27|e: Unknown option -mb|K"},
+        {{true, 11}, "I_Init\n", false, "e ended by signal 11 (Segmentation fault)|e: I_Init|K"},
+        {{false, 1}, twelve, false, "e ended with status 1|e: line 3|e: line 4|e: line 5|e: line 6"
+         "|e: line 7|e: line 8|e: line 9|e: line 10|e: line 11|e: line 12|K"},
+        {{false, 1}, "first\n" + QByteArray(1024 * 1024, 'x') + "\r\n", false,
+         "e ended with status 1|e: first" + cut + "|K"},
+        {{false, 1}, QByteArray("a\0b\x01\tc\x7f\xe9\xff", 9), false,
+         "e ended with status 1|e: a?b??c?\u00e9\u00ff|K"},
+        {{false, 1}, "one\rtwo\r\n\r\n   \t\r\nthree\n\nfour", false,
+         "e ended with status 1|e: one|e: two|e: three|e: four|K"},
+        {{false, 1}, "0024:fixme:ntdll:x\r\ngame\r\n002a:err:x\r\n00AF:warn:y\r\n0100:trace:z\r\n"
+         "0024:info:k\r\nzz24:fixme:k\r\n", false,
+         "e ended with status 1|e: game|e: 0024:info:k|e: zz24:fixme:k|K"},
+        {{false, 1}, "last\n", true, "e ended with status 1|e: last"},
+        {{false, 1}, QByteArray(), false, "e ended with status 1"},
+        // clang-format on
+    };
+    for (const auto& r : rows) {
+        QBuffer buffer;
+        buffer.setData(r.output);
+        buffer.open(QIODevice::ReadOnly);
+        const QStringList replies = engineEndReplies(
+            QStringLiteral("e"), r.end, r.output.isNull() ? nullptr : &buffer, r.replaced);
+        EXPECT_EQ(replies.join(QLatin1Char('|')),
+                  QString(r.replies).replace(QStringLiteral("|K"),
+                                             QStringLiteral("|e's output is in engine.txt")));
+    }
 }

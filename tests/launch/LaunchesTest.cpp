@@ -1,367 +1,291 @@
-// The launches and exports through the recording host: the files they write, what they start,
-// and the report when something fails.
-#include "LaunchFixture.h"
+// Launches and exports through the recording host: files written, programs started, reports.
+#include "support/FakePlatform.h"
+#include "support/Files.h"
 
 #include "core/Latin1Text.h"
 #include "launch/GameStart.h"
+#include "launch/LaunchFiles.h"
 #include "launch/LaunchLines.h"
 #include "launch/Launches.h"
+#include "settings/LaunchSettings.h"
 
+#include <gtest/gtest.h>
+
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 using namespace bv;
 using namespace bv::test;
 
 namespace {
 
-using Launches = LaunchFixture;
 using Launch = LaunchError (*)(const LaunchSettings&, Platform&);
 
-const QString kAlias = QStringLiteral("alias addbots \"exec addbots.cfg\"");
-const QString kThanks = QStringLiteral("@echo Thanks for using Brimvault");
+const QString kBug = QStringLiteral(
+    "Error number %1. This is a bug. Please report this number to the Author of Brimvault.");
 
-QByteArray crlf(const QStringList& lines) {
-    return crlfLines(lines);
-}
+// Default settings over an empty Doom (and program) directory; the PATH holds what a test puts.
+class Launches : public ::testing::Test {
+protected:
+    Launches() {
+        settings.setText(Text::doomDirectory, dir);
+        platform.programDir = dir;
+        qputenv("PATH", binDir.path().toLocal8Bit());
+    }
+    ~Launches() override { qputenv("PATH", previousPath); }
+    int run(Launch launch) { return static_cast<int>(launch(settings, platform)); }
+    QByteArray bytes(const char* name) const { return readBytes(dir + '/' + name); }
+    QString report() const {
+        return platform.messages.empty() ? QString() : platform.messages.back().text;
+    }
+    // An empty Doom directory, set again, and a host that has seen nothing.
+    void reset() {
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        settings.setText(Text::doomDirectory, dir);
+        platform.messages.clear();
+        platform.starts.clear();
+    }
 
-QString bug(int number) {
-    return QStringLiteral("Error number %1. This is a bug. Please report this number to the Author "
-                          "of Brimvault.")
-        .arg(number);
-}
+    QTemporaryDir doomDir, binDir;
+    const QString dir = doomDir.path();
+    FakePlatform platform;
+    LaunchSettings settings;
+    QByteArray previousPath = qgetenv("PATH");
+};
 
 } // namespace
 
-TEST_F(Launches, SinglePlayerWritesItsFilesAndStartsTheEngineFromTheDoomDirectory) {
-    ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("autoexec.cfg")), "bind x quit\r\nmine\r\n"));
-    ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("Doom3.exe")), "engine"));
-    const QString dir = doomDir.path();
-    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
-    EXPECT_EQ(
-        doomBytes(QStringLiteral("autoexec.cfg")),
-        crlf({"weaponpref 014576328", "botskill 2", "gr_crappymlook 0", kAlias, "weapondrop 0"}));
-    EXPECT_TRUE(QFileInfo::exists(doomFile(QStringLiteral("addbots.cfg"))));
-    EXPECT_EQ(doomBytes(QStringLiteral("addbots.cfg")), QByteArray());
-    EXPECT_EQ(doomBytes(QStringLiteral("brv.bat")),
-              crlf({dir.left(2), "cd\\" + dir.mid(3), "Doom3.exe -mb 10", kThanks}));
-    ASSERT_EQ(platform.starts.size(), 1u);
-    EXPECT_EQ(platform.starts[0].program, doomFile(QStringLiteral("Doom3.exe")));
-    EXPECT_EQ(platform.starts[0].arguments, (QStringList{"-mb", "10"}));
-    EXPECT_EQ(platform.starts[0].workingDirectory, dir);
-    EXPECT_EQ(platform.starts[0].outputPath, doomFile(QStringLiteral("engine.txt")));
-    // Words of the engine setting and of each item go to the engine split at blanks; text
-    // outside Latin-1 reaches the batch file as "?"; the single-player game names no bots.
+TEST_F(Launches, SinglePlayerWritesItsFilesStartsTheEngineAndHearsItsEnd) {
+    ASSERT_TRUE(writeBytes(dir + "/autoexec.cfg", "bind x quit\r\nmine\r\n"));
+    ASSERT_TRUE(writeBytes(dir + "/Doom3.exe", "engine"));
     settings.addToList(BotList::selectedBots, QStringLiteral("bob"));
-    settings.setText(Text::executable, QStringLiteral("doom3.EXE -iwad  x.wad"));
-    settings.setText(Text::warp, QStringLiteral(" 5"));
-    settings.setText(Text::extraParameters, QStringLiteral("-name Jos\u00e9\u20ac"));
-    EXPECT_EQ(launchSinglePlayer(settings, platform), LaunchError::none);
-    EXPECT_EQ(doomBytes(QStringLiteral("addbots.cfg")), crlf({"addbot bob", "wait 100"}));
-    EXPECT_TRUE(doomBytes(QStringLiteral("brv.bat"))
-                    .contains("\r\ndoom3.EXE -iwad  x.wad -warp  5 -mb 10 -name Jos\xe9?\r\n"));
-    EXPECT_EQ(platform.starts[1].program, doomFile(QStringLiteral("Doom3.exe")));
-    EXPECT_EQ(platform.starts[1].arguments,
-              (QStringList{"-iwad", "x.wad", "-warp", "5", "-mb", "10", "-name",
-                           QStringLiteral("Jos\u00e9\u20ac")}));
-    EXPECT_TRUE(platform.messages.empty());
+    // PWADs with blanks, quotes and foreign letters: written as they stand (Latin-1, "?"
+    // beyond it), given to the engine split at blanks.
+    settings.setText(Text::pwads, QStringLiteral("my \"x\".wad Jos\u00e9\u20ac.wad"));
+    EXPECT_EQ(run(launchSinglePlayer), 0);
+    EXPECT_EQ(bytes("autoexec.cfg"), crlfLines(autoexecLines(settings)));
+    EXPECT_EQ(bytes("addbots.cfg"), "addbot bob\r\nwait 100\r\n");
+    EXPECT_EQ(bytes("brv.bat").split('\n').at(2),
+              "Doom3.exe -file my \"x\".wad Jos\xe9?.wad -mb 10\r");
+    ASSERT_EQ(platform.starts.size(), 1u);
+    EXPECT_EQ(platform.starts[0].program, dir + "/Doom3.exe");
+    EXPECT_EQ(platform.starts[0].arguments.join('|'),
+              QStringLiteral("-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10"));
+    EXPECT_TRUE(platform.messages.empty()); // the single-player game names no bots
+    platform.watches.back()({false, 2}, nullptr, false);
+    // A program directory that cannot take engine.txt: the game starts all the same.
+    platform.outputProblem = QStringLiteral("Permission denied");
+    EXPECT_EQ(run(launchSinglePlayer), 0);
+    EXPECT_EQ(platform.consoleReplies,
+              QStringList({"Doom3.exe ended with status 2",
+                           "engine.txt could not be written (Permission denied); the game's "
+                           "output is not kept."}));
 }
 
-TEST_F(Launches, Hx8AnnouncesItsBotsAndCopiesTheParameterFile) {
-    for (const char* bot : {"zed", "alf", "mia"})
+// Network games name each bot before its file is written. HX8 copies its parameter file into
+// hx8.cfg; Doomatic keeps the previous game set as the backup and starts nothing.
+TEST_F(Launches, NetworkGamesAnnounceTheirBotsBeforeWritingThem) {
+    for (const char* bot : {"zed", "alf"})
         settings.addToList(BotList::selectedBots, QLatin1String(bot));
     QStringList existingWhenAnnounced;
-    platform.onMessage = [&](const QString&) { existingWhenAnnounced = doomEntries(); };
-    const QString parameters = doomFile(QStringLiteral("net.hx8"));
-    ASSERT_TRUE(writeBytes(parameters, "one\r\n\r\ntwo\rthree\nstill three\r\nlast"));
-    ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("HX8.EXE")), "driver"));
-    settings.setText(Text::hx8ParameterFile, parameters);
-    settings.setCheck(Check::openGl, 1);
-    EXPECT_EQ(launchHx8(settings, platform), LaunchError::none);
-    EXPECT_EQ(platform.messages.size(), 3u);
+    platform.onMessage = [&](const QString&) {
+        existingWhenAnnounced = QDir(dir).entryList(QDir::Files);
+    };
+    ASSERT_TRUE(writeBytes(dir + "/net.hx8", "one\r\ntwo"));
+    ASSERT_TRUE(writeBytes(dir + "/HX8.EXE", "driver"));
+    settings.setText(Text::hx8ParameterFile, dir + "/net.hx8");
+    EXPECT_EQ(run(launchHx8), 0);
+    ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, QStringLiteral("alf"));
-    EXPECT_EQ(existingWhenAnnounced, (QStringList{"autoexec.cfg", "HX8.EXE", "net.hx8"}));
-    EXPECT_EQ(doomBytes(QStringLiteral("addbots.cfg")),
-              crlf({"addbot alf", "wait 100", "addbot mia", "wait 100", "addbot zed", "wait 100"}));
-    EXPECT_EQ(doomBytes(QStringLiteral("hx8.cfg")),
-              QByteArray("GI JOE'S COMPUTER\r\ncom3,57600\r\nDoom3.exe\r\none\r\n\r\ntwo\r\n"
-                         "three\nstill three\r\nlast\r\n-mb 10\r\n"));
-    const QString dir = doomDir.path();
-    EXPECT_EQ(doomBytes(QStringLiteral("hx8.bat")),
-              crlf({dir.left(2), "cd\\" + dir.mid(3), "hx8.exe", kThanks}));
+    EXPECT_EQ(existingWhenAnnounced, list("autoexec.cfg|HX8.EXE|net.hx8"));
+    EXPECT_TRUE(bytes("hx8.cfg").contains("\r\nDoom3.exe\r\none\r\ntwo\r\n-mb 10\r\n"));
+    EXPECT_EQ(bytes("hx8.bat").split('\r').at(2), "\nhx8.exe");
     ASSERT_EQ(platform.starts.size(), 1u);
-    EXPECT_EQ(platform.starts[0].program, doomFile(QStringLiteral("HX8.EXE")));
-    EXPECT_TRUE(platform.starts[0].arguments.isEmpty());
-}
+    EXPECT_EQ(platform.starts[0].program, dir + "/HX8.EXE");
 
-TEST_F(Launches, DoomaticKeepsThePreviousGameSetAsTheBackupAndStartsNothing) {
-    settings.addToList(BotList::selectedBots, QStringLiteral("b1"));
-    const QString config = doomFile(QStringLiteral("doomatic.cfg"));
-    const QString backup = doomFile(QStringLiteral("doomatic.bak"));
-    EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
-    EXPECT_FALSE(QFileInfo::exists(backup));
-    const QByteArray first = readBytes(config);
-    EXPECT_EQ(first, crlf(doomaticConfigLines(settings).lines));
+    EXPECT_EQ(run(launchDoomatic), 0);
+    EXPECT_FALSE(QFileInfo::exists(dir + "/doomatic.bak"));
+    const QByteArray first = bytes("doomatic.cfg");
     settings.setDm(DmOption::deathmatch);
-    EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::none);
-    EXPECT_EQ(readBytes(backup), first);
-    EXPECT_TRUE(readBytes(config).contains("gametype = 1\r\n"));
-    EXPECT_EQ(platform.messages.size(), 2u); // the bot, each time
-    EXPECT_TRUE(platform.starts.empty());
+    EXPECT_EQ(run(launchDoomatic), 0);
+    EXPECT_EQ(bytes("doomatic.bak"), first);
+    EXPECT_EQ(bytes("doomatic.cfg"), crlfLines(doomaticConfigLines(settings).lines));
+    EXPECT_EQ(platform.messages.size(), 6u);
+    EXPECT_EQ(platform.starts.size(), 1u);
 }
 
 TEST_F(Launches, ExportsWriteTheChosenFileAndPickingAParameterFileFillsItsPath) {
     settings.setCheck(Check::openGl, 1);
-    settings.addToList(BotList::selectedBots, QStringLiteral("bob"));
-    const QString batch = doomFile(QStringLiteral("mygame"));
-    const QString config = doomFile(QStringLiteral("mine.cfg"));
-    ASSERT_TRUE(writeBytes(config, "keep"));
-    EXPECT_EQ(exportSettings(settings, platform), LaunchError::none); // cancelled
-    EXPECT_EQ(readBytes(config), QByteArray("keep"));
-    platform.dialogAnswers = {batch, config};
-    EXPECT_EQ(makeBatchFile(settings, platform), LaunchError::none);
-    EXPECT_EQ(exportSettings(settings, platform), LaunchError::none);
-    EXPECT_EQ(readBytes(batch).split('\r').at(2), QByteArray("\nDoom3.exe -mb 10"));
-    EXPECT_EQ(readBytes(config),
-              crlf({"weaponpref 014576328", "botskill 2", "gr_crappymlook 0", "weapondrop 0"}));
-    ASSERT_EQ(platform.dialogs.size(), 3u);
-    EXPECT_EQ(platform.dialogs[1].kind, FileDialogKind::Save);
-    EXPECT_EQ(platform.dialogs[1].request.initialDirectory, doomDir.path());
-    EXPECT_EQ(platform.dialogs[1].request.filter, QStringLiteral("Batch File|*.bat"));
-    EXPECT_EQ(platform.dialogs[1].request.flags, kHideReadOnly);
-    EXPECT_EQ(platform.dialogs[2].request.filter, QStringLiteral("Doom Legacy Config File|*.cfg"));
-    EXPECT_TRUE(platform.messages.empty());
-
-    platform.dialogAnswers = {doomFile(QStringLiteral("net.hx8"))};
+    ASSERT_TRUE(writeBytes(dir + "/mine.cfg", "keep"));
+    EXPECT_EQ(run(exportSettings), 0); // cancelled
+    EXPECT_EQ(bytes("mine.cfg"), "keep");
+    platform.dialogAnswers = {dir + "/mygame", dir + "/mine.cfg", dir + "/net.hx8"};
+    EXPECT_EQ(run(makeBatchFile), 0);
+    EXPECT_EQ(run(exportSettings), 0);
+    EXPECT_EQ(bytes("mygame").split('\r').at(2), "\nDoom3.exe -mb 10");
+    EXPECT_EQ(bytes("mine.cfg"), crlfLines(exportedConfigLines(settings)));
+    platform.programDir = binDir.path();
     pickParameterFile(settings, platform);
-    EXPECT_EQ(settings.text(Text::hx8ParameterFile), doomFile(QStringLiteral("net.hx8")));
     pickParameterFile(settings, platform); // cancelled
-    EXPECT_EQ(settings.text(Text::hx8ParameterFile), doomFile(QStringLiteral("net.hx8")));
-    EXPECT_EQ(platform.dialogs[3].kind, FileDialogKind::Open);
-    EXPECT_EQ(platform.dialogs[3].request.initialDirectory, platform.programDir);
-    EXPECT_EQ(platform.dialogs[3].request.filter,
-              QStringLiteral("Brimvault HX8 Parameter File|*.hx8"));
+    EXPECT_EQ(settings.text(Text::hx8ParameterFile), dir + "/net.hx8");
+    const auto& d = platform.dialogs;
+    ASSERT_EQ(d.size(), 5u);
+    EXPECT_EQ(d[1].request.filter + '|' + d[2].request.filter + '|' + d[3].request.filter,
+              "Batch File|*.bat|Doom Legacy Config File|*.cfg|Brimvault HX8 Parameter File|*.hx8");
+    EXPECT_TRUE(d[1].kind == FileDialogKind::Save && d[3].request.flags == kHideReadOnly);
+    EXPECT_EQ(d[1].request.initialDirectory + '|' + d[3].request.initialDirectory,
+              dir + '|' + binDir.path());
 }
 
-// Engines are found in the Doom directory, by exact name or regardless of case, then on the
-// PATH; hx8.exe only in the Doom directory. A Windows program runs through wine when there is
-// one.
+// Engines: in the Doom directory in any case, then on the PATH (hx8.exe not); .exe through wine.
 TEST_F(Launches, EnginesAreFoundWhereThePlayerWouldLook) {
-    const QString dir = doomDir.path();
     const QString bin = binDir.path();
-    ASSERT_TRUE(makeExecutable(doomFile(QStringLiteral("Legacy.EXE"))));
-    ASSERT_TRUE(makeExecutable(pathIn(binDir, QStringLiteral("prboom"))));
-    ASSERT_TRUE(makeExecutable(pathIn(binDir, QStringLiteral("hx8.exe"))));
-    EXPECT_EQ(findProgram(dir, QStringLiteral("legacy.exe"), true), doomFile("Legacy.EXE"));
-    EXPECT_EQ(findProgram(dir, doomFile(QStringLiteral("Legacy.EXE")), true),
-              doomFile("Legacy.EXE"));
-    EXPECT_EQ(findProgram(dir, QStringLiteral("prboom"), true), bin + QStringLiteral("/prboom"));
+    const QString legacy = dir + "/Legacy.EXE";
+    for (const QString& program : {legacy, bin + "/prboom", bin + "/hx8.exe"})
+        ASSERT_TRUE(makeExecutable(program));
+    EXPECT_EQ(findProgram(dir, QStringLiteral("legacy.exe"), true), legacy);
+    EXPECT_EQ(findProgram(dir, QStringLiteral("prboom"), true), bin + "/prboom");
     EXPECT_TRUE(findProgram(dir, QStringLiteral("prboom"), false).isEmpty());
     EXPECT_TRUE(findProgram(dir, QStringLiteral("sub/prboom"), true).isEmpty());
     EXPECT_TRUE(hx8StartCommand(dir, QString()).program.isEmpty());
-
-    const StartCommand direct =
-        engineStartCommand(dir, QString(), QStringLiteral("legacy.exe"), {"-warp  01"});
-    EXPECT_EQ(direct.program, doomFile(QStringLiteral("Legacy.EXE")));
-    EXPECT_EQ(direct.arguments, (QStringList{"-warp", "01"}));
-    EXPECT_TRUE(direct.withoutWine);
-    EXPECT_EQ(direct.name, QStringLiteral("legacy.exe"));
-    ASSERT_TRUE(makeExecutable(pathIn(binDir, QStringLiteral("wine"))));
-    const StartCommand wine =
-        engineStartCommand(dir, QString(), QStringLiteral("legacy.exe"), {"-warp  01"});
-    EXPECT_EQ(wine.program, bin + QStringLiteral("/wine"));
-    EXPECT_EQ(wine.arguments, (QStringList{doomFile("Legacy.EXE"), "-warp", "01"}));
-    EXPECT_EQ(wine.workingDirectory, dir);
-    EXPECT_FALSE(wine.withoutWine);
-
-    for (const char* engine : {"woof", "dsda-doom", "gzdoom"})
-        ASSERT_TRUE(makeExecutable(pathIn(binDir, QLatin1String(engine))));
-    EXPECT_EQ(nativeEnginesOnPath(), (QStringList{"dsda-doom", "woof", "gzdoom"}));
+    const QStringList items{QStringLiteral("-warp  01")};
+    EXPECT_EQ(engineStartCommand(dir, QString(), "legacy.exe", items).arguments, list("-warp|01"));
+    for (const char* program : {"wine", "woof", "dsda-doom", "gzdoom"})
+        ASSERT_TRUE(makeExecutable(bin + '/' + program));
+    const StartCommand wine = engineStartCommand(dir, QString(), "legacy.exe", items);
+    EXPECT_EQ(wine.program, bin + "/wine");
+    EXPECT_EQ(wine.arguments, QStringList{legacy} + list("-warp|01"));
+    EXPECT_EQ(nativeEnginesOnPath(), list("dsda-doom|woof|gzdoom"));
 }
 
-// Every way a launch fails: the number, what the report says, and what is on disk.
-TEST_F(Launches, AFailedLaunchSaysWhatFailedAndStartsNothing) {
-    const QString dir = doomDir.path();
-    const QString belowAFile = pathThroughAFile(doomDir);
+// A folder where a launch file goes: 75, the files before it written, none after, no start.
+TEST_F(Launches, AFolderInTheWayStopsTheLaunchAtThatFile) {
+    const std::pair<Launch, const char*> launches[] = {
+        {launchSinglePlayer, "autoexec.cfg|addbots.cfg|brv.bat"},
+        {launchHx8, "autoexec.cfg|addbots.cfg|hx8.cfg|hx8.bat"},
+        {launchDoomatic, "autoexec.cfg|addbots.cfg|doomatic.cfg"}};
+    for (const auto& [launch, files] : launches) {
+        const QStringList order = list(files);
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            SCOPED_TRACE(order[i].toStdString());
+            reset();
+            QDir(dir).mkpath(order[i] + QStringLiteral("/x"));
+            EXPECT_EQ(run(launch), 75);
+            EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), i);
+            EXPECT_TRUE(platform.starts.empty());
+        }
+    }
+}
+
+// Every other way a launch fails: the number and the report. A row's change holds for the next.
+TEST_F(Launches, AFailedLaunchSaysWhatFailed) {
+    const QString file = dir + QStringLiteral("/plain-file");
     const QString setup = QStringLiteral("You need to setup Brimvault\nThe Doom directory %1 was "
                                          "not found. Choose it in Tools, Options.");
-    const QByteArray oldSet = "name = \"old\"\r\n";
+    const auto doomDirectory = [&](const QString& text) {
+        return [&, text] { settings.setText(Text::doomDirectory, text); };
+    };
+    const QString notFound = "Error number 53. %1 was not found in the Doom directory " + dir;
     const struct {
-        const char* row;
         Launch launch;
         std::function<void()> prepare;
         int number;
         QString report;
-        QStringList files = {}; // beside plain-file and the engines, when given
     } rows[] = {
-        {"no Doom directory", launchSinglePlayer,
-         [&] { settings.setText(Text::doomDirectory, QString()); }, 76,
+        // clang-format off
+        {launchSinglePlayer, doomDirectory(QString()), 76,
          "You need to setup Brimvault\nNo Doom directory is set. Choose it in Tools, Options."},
-        {"Doom directory below a file", launchDoomatic,
-         [&] { settings.setText(Text::doomDirectory, belowAFile); }, 76, setup.arg(belowAFile)},
-        {"Doom directory a file", launchHx8,
-         [&] { settings.setText(Text::doomDirectory, doomFile("plain-file")); }, 76,
-         setup.arg(doomFile("plain-file"))},
-        {"nothing can be made there", launchSinglePlayer,
-         [&] { settings.setText(Text::doomDirectory, QStringLiteral("/proc/self")); }, 70,
+        {launchDoomatic, doomDirectory(file + "/below"), 76, setup.arg(file + "/below")},
+        {launchHx8, doomDirectory(file), 76, setup.arg(file)},
+        {launchSinglePlayer, doomDirectory("/proc/self"), 70,
          "Error number 70. /proc/self/autoexec.cfg may not be written."},
-        {"a folder for autoexec.cfg",
-         launchSinglePlayer,
-         [&] { QDir(dir).mkpath(QStringLiteral("autoexec.cfg/x")); },
-         75,
-         bug(75),
-         {}},
-        {"a folder for brv.bat",
-         launchSinglePlayer,
-         [&] { QDir(dir).mkpath(QStringLiteral("brv.bat/x")); },
-         75,
-         bug(75),
-         {"addbots.cfg", "autoexec.cfg"}},
-        {"a folder for hx8.bat",
-         launchHx8,
-         [&] { QDir(dir).mkpath(QStringLiteral("hx8.bat/x")); },
-         75,
-         bug(75),
-         {"addbots.cfg", "autoexec.cfg", "hx8.cfg"}},
-        {"a folder for doomatic.bak",
-         launchDoomatic,
-         [&] {
-             QDir(dir).mkpath(QStringLiteral("doomatic.bak/keep"));
-             writeBytes(doomFile("doomatic.cfg"), oldSet);
-         },
-         58,
-         bug(58),
-         {"addbots.cfg", "autoexec.cfg", "doomatic.cfg"}},
-        {"a folder for doomatic.cfg",
-         launchDoomatic,
-         [&] { QDir(dir).mkpath(QStringLiteral("doomatic.cfg/sets")); },
-         75,
-         bug(75),
-         {"addbots.cfg", "autoexec.cfg"}},
-        {"a drive without a path", launchSinglePlayer,
-         [&] {
-             QDir::setCurrent(dir);
-             QDir().mkdir(QStringLiteral("c:"));
-             settings.setText(Text::doomDirectory, QStringLiteral("c:"));
-         },
-         5, bug(5)},
-        {"no engine anywhere", launchSinglePlayer, [] {}, 53,
-         "Error number 53. Doom3.exe was not found in the Doom directory " + dir +
-             " or on the PATH."},
-        {"no engine chosen", launchSinglePlayer,
-         [&] {
-             settings.setText(Text::executable, QString());
-             settings.setText(Text::heap, QString());
-         },
+        {launchSinglePlayer, doomDirectory("C:"), 5, kBug.arg(5)}, // a bare drive
+        {launchDoomatic, [&] { QDir(dir).mkpath("doomatic.bak/keep");
+                               writeBytes(dir + "/doomatic.cfg", "old"); }, 58, kBug.arg(58)},
+        {launchSinglePlayer, [] {}, 53, notFound.arg("Doom3.exe") + " or on the PATH."},
+        {launchHx8, [] {}, 53, notFound.arg("hx8.exe") + "."},
+        {launchSinglePlayer, [&] { writeBytes(dir + "/Doom3.exe", "MZ");
+                                   platform.startResult = StartFailure::Other; }, 75,
+         "Error number 75. Doom3.exe is a Windows program, and wine, which runs Windows programs "
+         "on this system, is not installed. Install wine, then launch again."},
+        {launchSinglePlayer, [&] { settings.setText(Text::executable, QStringLiteral("engine"));
+                                   writeBytes(dir + "/engine", "#!/bin/sh");
+                                   platform.startResult = StartFailure::NotExecutable; }, 70,
+         "Error number 70. " + dir + "/engine may not be run."},
+        {launchSinglePlayer, [&] { settings.setText(Text::executable, QString());
+                                   settings.setText(Text::heap, QString()); },
          53, QStringLiteral("Error number 53. No engine is chosen: type or pick one in Exe.")},
-        {"no hx8.exe", launchHx8, [] {}, 53,
-         "Error number 53. hx8.exe was not found in the Doom directory " + dir + "."},
-        {"an engine that may not be run", launchSinglePlayer,
-         [&] {
-             writeBytes(doomFile("engine"), "x");
-             settings.setText(Text::executable, QStringLiteral("engine"));
-             platform.startResult = StartFailure::NotExecutable;
-         },
-         70, "Error number 70. " + dir + "/engine may not be run."},
-        {"a Windows engine without wine",
-         launchSinglePlayer,
-         [&] {
-             writeBytes(doomFile("Doom3.exe"), "MZ");
-             platform.startResult = StartFailure::Other;
-         },
-         75,
-         QStringLiteral("Error number 75. Doom3.exe is a Windows program, and wine, which runs "
-                        "Windows programs on this system, is not installed. Install wine, then "
-                        "launch again."),
-         {"addbots.cfg", "autoexec.cfg", "brv.bat"}},
-        {"a parameter file missing", launchHx8,
-         [&] { settings.setText(Text::hx8ParameterFile, doomFile("no.hx8")); }, 53,
+        {launchHx8, [&] { settings.setText(Text::hx8ParameterFile, dir + "/no.hx8"); }, 53,
          "Error number 53. " + dir + "/no.hx8 was not found."},
-        {"a parameter file in no folder", launchHx8,
-         [&] { settings.setText(Text::hx8ParameterFile, doomFile("gone/p.hx8")); }, 76,
-         "Error number 76. The folder " + dir + "/gone does not exist."},
-        {"a parameter file that never ends",
-         launchHx8,
-         [&] { settings.setText(Text::hx8ParameterFile, QStringLiteral("/dev/zero")); },
-         75,
-         bug(75),
-         {"addbots.cfg", "autoexec.cfg"}},
+        // clang-format on
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        for (const QString& name : doomEntries()) {
-            if (!QFile::remove(doomFile(name)))
-                QDir(doomFile(name)).removeRecursively();
-        }
-        settings.setText(Text::doomDirectory, dir);
-        settings.setText(Text::executable, QStringLiteral("Doom3.exe"));
-        settings.setText(Text::hx8ParameterFile, QString());
-        settings.setText(Text::heap, QStringLiteral("10"));
-        platform.startResult = StartFailure::None;
-        platform.messages.clear();
-        platform.starts.clear();
-        pathThroughAFile(doomDir);
+        SCOPED_TRACE(r.report.toStdString());
+        reset();
+        writeBytes(file, "not a folder");
+        QDir::setCurrent(dir);
+        QDir(dir).mkdir(QStringLiteral("C:"));
         r.prepare();
-        EXPECT_EQ(static_cast<int>(r.launch(settings, platform)), r.number);
+        EXPECT_EQ(run(r.launch), r.number);
         EXPECT_EQ(report(), r.report);
-        QStringList files = QDir(dir).entryList(QDir::Files);
-        for (const char* kept : {"plain-file", "Doom3.exe", "engine", "c:"})
-            files.removeAll(QLatin1String(kept));
-        if (!r.files.isEmpty() || r.number == 75) {
-            EXPECT_EQ(files, r.files);
-        }
-        QDir::setCurrent(previousDir);
+        QDir::setCurrent(QDir::rootPath());
     }
-    EXPECT_EQ(readBytes(doomFile(QStringLiteral("plain-file"))), QByteArray("not a folder"));
+    EXPECT_FALSE(QFileInfo::exists(dir + "/hx8.cfg")); // the parameter file is read first
 }
 
-// Exports replace a file of the player's whole, or not at all.
-TEST_F(Launches, AFailedExportKeepsTheOldFile) {
-    const QString belowAFile = pathThroughAFile(doomDir);
-    const struct {
-        QString path;
-        int number;
-        QString report;
-    } rows[] = {
-        {doomDir.path(), 75, bug(75)},
-        {belowAFile + QStringLiteral("/x.bat"), 76,
-         "Error number 76. The folder " + belowAFile + " does not exist."},
-        {QStringLiteral("/proc/self/x.bat"), 70,
-         QStringLiteral("Error number 70. /proc/self/x.bat may not be written.")},
-        {pathIn(doomDir, tooLongName()), 75, bug(75)},
+// What cannot be read is told by name. Root reads anything: the locked file is read as nobody.
+TEST(LaunchFiles, AFileToReadThatCannotBeReadIsNamed) {
+    QTemporaryDir dir;
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0711);
+    const QString locked = pathIn(dir, QStringLiteral("locked")), gone = locked + "/../gone";
+    writeBytes(locked, "x");
+    QFile::setPermissions(locked, {});
+    ASSERT_TRUE(makeFifo(pathIn(dir, QStringLiteral("fifo"))));
+    const QStringList rows[] = {
+        {dir.path(), kBug.arg(75)},
+        {QStringLiteral("/dev/zero"), kBug.arg(75)},
+        {pathIn(dir, QStringLiteral("fifo")), kBug.arg(75)},
+        {gone + "/p.hx8", "Error number 76. The folder " + gone + " does not exist."},
+        {locked, "Error number 70. " + locked + " may not be read."},
     };
-    for (const auto& r : rows) {
-        platform.dialogAnswers = {r.path, r.path};
-        EXPECT_EQ(static_cast<int>(makeBatchFile(settings, platform)), r.number);
-        EXPECT_EQ(report(), r.report);
-        EXPECT_EQ(static_cast<int>(exportSettings(settings, platform)), r.number);
-        EXPECT_EQ(report(), r.report);
-    }
-    const QString mine = doomFile(QStringLiteral("mine.cfg"));
-    ASSERT_TRUE(writeBytes(mine, "bind x quit\r\n"));
-    platform.dialogAnswers = {mine};
-    {
-        FileSizeLimit full(16);
-        EXPECT_EQ(exportSettings(settings, platform), LaunchError::deviceIo);
-    }
-    EXPECT_EQ(report(), bug(57));
-    EXPECT_EQ(readBytes(mine), QByteArray("bind x quit\r\n"));
-    EXPECT_EQ(doomEntries(), (QStringList{"mine.cfg", "plain-file"}));
-    // A device is written into, and stays a device.
-    const QString device = doomFile(QStringLiteral("null"));
-    if (makeNullDevice(device)) {
-        platform.dialogAnswers = {device};
-        EXPECT_EQ(exportSettings(settings, platform), LaunchError::none);
-        EXPECT_TRUE(isDevice(device));
+    for (const QStringList& row : rows) {
+        const bool asNobody = row[0] == locked && geteuid() == 0;
+        if (asNobody && setresuid(65534, 65534, 0) != 0)
+            continue;
+        QStringList lines;
+        EXPECT_EQ(launchFailureText(readTextLines(row[0], lines)), row[1]);
+        if (asNobody) {
+            ASSERT_EQ(setresuid(0, 0, 0), 0);
+        }
     }
 }
 
-// A disk that fills while the new game set is written: the old one is safe as the backup.
-TEST_F(Launches, AGameSetCutShortLeavesTheOldOneAsTheBackup) {
-    ASSERT_TRUE(writeBytes(doomFile(QStringLiteral("doomatic.cfg")), "old set\r\n"));
-    {
-        FileSizeLimit full(120); // the scripts fit, the twenty lines of the game set do not
-        EXPECT_EQ(launchDoomatic(settings, platform), LaunchError::deviceIo);
+// Exports replace a file of the player's whole, or not at all; so does a game set.
+TEST_F(Launches, AFailedExportOrGameSetKeepsTheOldFile) {
+    const QString below = pathThroughAFile(doomDir);
+    const QStringList rows[] = {
+        {"75", dir, kBug.arg(75)},
+        {"76", below + "/x.bat", "Error number 76. The folder " + below + " does not exist."},
+        {"70", "/proc/self/x.bat", "Error number 70. /proc/self/x.bat may not be written."},
+    };
+    for (const QStringList& row : rows) {
+        platform.dialogAnswers = {row[1]};
+        EXPECT_EQ(run(makeBatchFile), row[0].toInt());
+        EXPECT_EQ(report(), row[2]);
     }
-    EXPECT_EQ(report(), bug(57));
-    EXPECT_EQ(doomBytes(QStringLiteral("doomatic.bak")), QByteArray("old set\r\n"));
+    ASSERT_TRUE(writeBytes(dir + "/mine.cfg", "bind x quit\r\n"));
+    ASSERT_TRUE(writeBytes(dir + "/doomatic.cfg", "old set\r\n"));
+    platform.dialogAnswers = {dir + "/mine.cfg"};
+    for (auto [launch, size] :
+         {std::pair<Launch, int>{exportSettings, 16}, {launchDoomatic, 120}}) {
+        FileSizeLimit full(size); // 120: the scripts fit, the twenty lines of the game set do not
+        EXPECT_EQ(run(launch), 57);
+    }
+    EXPECT_EQ(report(), kBug.arg(57));
+    EXPECT_EQ(bytes("mine.cfg"), "bind x quit\r\n");
+    EXPECT_EQ(bytes("doomatic.bak"), "old set\r\n");
 }

@@ -1,12 +1,13 @@
-// Stands in for a game: says what it was given (its descriptors, its session, its blocked
-// signals, its folder, its arguments), then ends as asked:
-// engine_stand_in exit|signal N [ARGUMENT...]
+// Stands in for a game: prints its descriptors, input, session, blocked signals, folder and
+// arguments, then ends as asked: engine_stand_in exit|signal N [ARGUMENT...]
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <dirent.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
@@ -18,10 +19,13 @@ int main(int argc, char* argv[]) {
             std::printf("%s ", entry->d_name);
     }
     closedir(fds);
+    struct stat input {};
+    const bool nullInput = fstat(0, &input) == 0 && input.st_rdev == makedev(1, 3);
     sigset_t blocked;
     sigprocmask(SIG_BLOCK, nullptr, &blocked);
     char folder[4096] = "";
-    std::printf("\n%s\n%s\n%s\n", getsid(0) == getpid() ? "own session" : "Brimvault's session",
+    std::printf("\n%s\n%s\n%s\n%s\n", nullInput ? "input null" : "input inherited",
+                getsid(0) == getpid() ? "own session" : "Brimvault's session",
                 sigisemptyset(&blocked) ? "nothing blocked" : "signals blocked",
                 getcwd(folder, sizeof folder));
     for (int i = 3; i < argc; ++i)

@@ -1,5 +1,4 @@
-// A launcher that starts one program the way Brimvault starts a game and ends at once:
-// watch_launcher OUTPUT PROGRAM [ARGUMENT...]
+// Starts a program as Brimvault starts a game, then ends: watch_launcher OUTPUT PROGRAM [ARG...]
 #include "platform/QtPlatform.h"
 
 #include <QCoreApplication>

@@ -4,35 +4,26 @@
 #include "support/Files.h"
 
 #include "settings/CommandInterpreter.h"
-#include "settings/LaunchSettings.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 namespace bv::test {
 
-// An interpreter with a real temporary program directory and fake windows and host.
-class InterpreterFixture : public ::testing::Test {
-protected:
-    InterpreterFixture() {
+// A console on a program directory of its own; the host and the windows record what it asks.
+struct Console {
+    Console() {
         platform.programDir = programDir.path();
         interpreter.setWindowActions(&windows);
     }
 
-    // The console lines after the leading empty one that every reply starts with.
-    QStringList outputLines() const {
-        return interpreter.consoleText().split(QLatin1Char('\n')).mid(1);
-    }
-    QStringList logLines() const { return interpreter.debugLog().split(QLatin1Char('\n')).mid(1); }
-
+    // The console lines a command added (every reply starts with a line feed).
     QStringList run(const QString& line) {
-        const qsizetype before = outputLines().size();
+        const qsizetype before = interpreter.consoleText().count(QLatin1Char('\n'));
         interpreter.interpret(line);
-        return outputLines().mid(before);
+        return interpreter.consoleText().split(QLatin1Char('\n')).mid(before + 1);
     }
-
     QString programFile(const QString& name) const { return pathIn(programDir, name); }
+    QByteArray programBytes(const QString& name) const { return readBytes(programFile(name)); }
     void writeScript(const QString& name, const QByteArray& bytes) {
         ASSERT_TRUE(writeBytes(programFile(name), bytes));
     }
@@ -44,5 +35,7 @@ protected:
     ConsoleOptions colours;
     CommandInterpreter interpreter{settings, colours, platform};
 };
+
+struct InterpreterFixture : ::testing::Test, Console {};
 
 } // namespace bv::test

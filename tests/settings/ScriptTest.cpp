@@ -1,5 +1,4 @@
-// Settings scripts run, the saved form written and replayed, colour themes, the debug log and
-// the exit sequence, with what is kept on disk when a write fails.
+// Scripts, the saved form, colour themes, the debug log and the exit sequence on a broken disk.
 #include "InterpreterFixture.h"
 
 #include "core/Latin1Text.h"
@@ -11,390 +10,214 @@
 
 using namespace bv;
 using namespace bv::test;
-
-namespace {
-
 using Scripts = InterpreterFixture;
-const QString kCouldNot = QStringLiteral("Could not execute script");
 
-QStringList L(std::initializer_list<const char*> lines) {
-    QStringList out;
-    for (const char* line : lines)
-        out << QString::fromLatin1(line);
-    return out;
-}
-
-const QByteArray kDefaultsSaved =
-    "zun_exe Doom3.exe\r\nzun_warp \r\nzun_files \r\nzun_heap 10\r\n"
-    "zun_width 320\r\nzun_height 200\r\nzun_par \r\n"
-    "setdoompath c:\\doom2\r\nweaponpref 014576328\r\nbotskill 2\r\n"
-    "name GI JOE\r\ngr_crappymlook 0\r\n3dfx 0\r\nctf 0\r\ndm 0\r\n"
-    "hx8_computername GI JOE'S COMPUTER\r\nhx8_comports com3,57600\r\n"
-    "hx8_pars \r\ncustom_config \r\nconfig_file \r\nmonsters 1\r\n"
-    "weapondrop 0\r\ngl 0\r\n";
-
-} // namespace
-
-TEST_F(Scripts, LinesEndAtCrOrCrLfAndFailuresEndOnlyTheirScript) {
-    writeScript(QStringLiteral("a.brv"), "warp 01\r\nheap 8\rname a\nb\r\n\r\n  zun_par x");
-    EXPECT_EQ(run(QStringLiteral("exec a.brv")),
-              L({"exec a.brv", "Warp Set", "Heap Set", "Name Set", "", "Command unkown",
-                 "  zun_par x", "Command unkown"}));
-    EXPECT_EQ(settings.text(Text::playerName), QStringLiteral("a\nb"));
-    // A nested failure fails its own script only; a failure without a reply of its own ends
-    // the script it is in.
+// A failure fails its own script only (one without a reply ends it); devices and pipes are no
+// scripts. Self-execution ends by depth and by a script budget per command, fresh for the next.
+TEST_F(Scripts, WhatCannotRunOrWouldNeverEndFails) {
     writeScript(QStringLiteral("outer.brv"), "exec missing.brv\r\nexec m.brv\r\nwarp 02\r\n");
     writeScript(QStringLiteral("m.brv"), "warp 03\r\nmsg\r\nwarp 04\r\n");
     EXPECT_EQ(run(QStringLiteral("exec outer.brv")),
-              L({"exec outer.brv", "exec missing.brv", "Could not execute script", "exec m.brv",
-                 "Warp Set", "Could not execute script", "Warp Set"}));
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("02"));
-    // Complete paths are used as given; others are below the program directory.
-    QTemporaryDir other;
-    ASSERT_TRUE(writeBytes(pathIn(other, QStringLiteral("S.brv")), "warp 09\r\n"));
-    run(QStringLiteral("exec ") + pathIn(other, QStringLiteral("S.brv")));
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("09"));
-    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("sub")));
-    writeScript(QStringLiteral("sub/X.brv"), "warp 10\r\n");
-    run(QStringLiteral("exec sub/X.brv"));
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("10"));
+              list("exec outer.brv|exec missing.brv|Could not execute script|exec m.brv|"
+                   "Warp Set|Could not execute script|Warp Set"));
+    QDir(programDir.path()).mkdir(QStringLiteral("folder.brv"));
+    makeFifo(programFile(QStringLiteral("pipe.brv")));
+    QFile::link(QStringLiteral("/dev/zero"), programFile(QStringLiteral("zero.brv")));
+    for (const QString& line :
+         list("exec|exec |exec folder.brv|exec pipe.brv|exec zero.brv|exec /dev/zero") +
+             QStringList{"exec " + tooLongName()})
+        EXPECT_EQ(run(line), (QStringList{line, "Could not execute script"})) << line.size();
+    writeScript(QStringLiteral("self.brv"), "exec self.brv\r\n");
+    const QStringList self = run(QStringLiteral("exec self.brv"));
+    EXPECT_EQ(self.count(QStringLiteral("exec self.brv")) * 10 +
+                  self.count("Could not execute script"),
+              651);
+    writeScript(QStringLiteral("twice.brv"), "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
+    interpreter.setScriptBudget(500);
+    EXPECT_EQ(run(QStringLiteral("exec twice.brv")).count(QStringLiteral("exec twice.brv")), 1001);
+    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("05"));
+    EXPECT_EQ(run(QStringLiteral("exec m.brv")),
+              list("exec m.brv|Warp Set|Could not execute script"));
 }
 
-// Only regular files are scripts: a folder has no lines, a device or a pipe would be read or
-// waited for for ever.
-TEST_F(Scripts, WhatIsNotAScriptFileFailsAndTheNextCommandRuns) {
-    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("folder.brv")));
-    ASSERT_TRUE(makeFifo(programFile(QStringLiteral("pipe.brv"))));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), programFile(QStringLiteral("zero.brv"))));
-    for (const QString& name :
-         {QStringLiteral("missing.brv"), QString(), QStringLiteral("folder.brv"),
-          QStringLiteral("pipe.brv"), QStringLiteral("zero.brv"), QStringLiteral("/dev/zero"),
-          tooLongName()}) {
-        const QString line = QStringLiteral("exec ") + name;
-        EXPECT_EQ(run(line), (QStringList{line, kCouldNot})) << name.left(20).toStdString();
-    }
-    EXPECT_EQ(run(QStringLiteral("exec")), (QStringList{"exec", kCouldNot}));
-    EXPECT_EQ(run(QStringLiteral("warp 31")), QStringList{"Warp Set"});
-}
-
-// Every byte value runs as Latin-1, NUL included; a line of ten million characters is one
-// line, stored, logged and saved whole.
-TEST_F(Scripts, BinaryBytesAndHugeLinesRunToTheEnd) {
+// Every byte value runs as Latin-1, NUL included; a line of ten million characters is one line,
+// stored, logged and saved whole. Text beyond Latin-1 reaches the files as "?".
+TEST_F(Scripts, BinaryBytesHugeLinesAndForeignTextReachTheFiles) {
     QByteArray bytes;
     for (int b = 0; b < 256; ++b)
         bytes.append(static_cast<char>(b));
     const QByteArray huge(10 * 1024 * 1024, 'x');
     writeScript(QStringLiteral("b.brv"), bytes + QByteArray("\r\nname a\0b\r\nzun_par ", 20) +
                                              huge + "\r\nheap 12\r\n" + huge);
-    const QStringList out = run(QStringLiteral("exec b.brv"));
-    EXPECT_EQ(out.count(QStringLiteral("Command unkown")), 3);
-    EXPECT_EQ(out.constLast(), QStringLiteral("Command unkown"));
-    EXPECT_EQ(out.at(out.size() - 2).size(), huge.size());
-    EXPECT_EQ(settings.text(Text::playerName), QString::fromLatin1("a\0b", 3));
-    EXPECT_EQ(settings.text(Text::extraParameters).size(), huge.size());
-    EXPECT_EQ(settings.text(Text::heap), QStringLiteral("12"));
-    const QByteArray log = readBytes(programFile(QStringLiteral("debug.txt")));
-    EXPECT_TRUE(log.contains(QByteArray("\nname a\0b\n", 10)));
-    EXPECT_TRUE(log.contains("\n" + bytes.left(13) + "\n"));
+    EXPECT_EQ(run(QStringLiteral("exec b.brv")).count(QStringLiteral("Command unkown")), 3);
+    EXPECT_EQ(settings.text(Text::playerName) + settings.text(Text::heap),
+              QString::fromLatin1("a\0b12", 5));
+    run(QStringLiteral("botskill \u00c9\u2603"));
+    run(QStringLiteral("exit"));
+    const QByteArray log = programBytes(QStringLiteral("debug.txt"));
+    for (const QByteArray& line : {QByteArray("name a\0b", 8), bytes.left(13), "zun_par " + huge,
+                                   QByteArray("botskill \xc9?")})
+        EXPECT_TRUE(log.contains('\n' + line + '\n')) << line.left(20).toStdString();
+    const QByteArray config = programBytes(QStringLiteral("config.brv"));
+    EXPECT_TRUE(config.contains("\r\nzun_par " + huge + "\r\nsetdoompath "));
+    EXPECT_TRUE(config.contains("\r\nbotskill \xc9?\r\n"));
 }
 
-// A script deleted while it runs is read to its end; one that vanishes before its exec line
-// fails alone.
-TEST_F(Scripts, ScriptsThatGoAwayWhileRunning) {
+// While a message box holds a script, debug.txt shows each line run (not direct replies); deleted,
+// the script runs on from the open file, a nested one fails alone; news from outside waits.
+TEST_F(Scripts, WhileAMessageBoxWaits) {
     writeScript(QStringLiteral("inner.brv"), "warp 05\r\n");
-    writeScript(QStringLiteral("outer.brv"), "msg now\r\nexec inner.brv\r\nheap 12\r\n");
-    platform.onMessage = [this](const QString&) {
+    writeScript(QStringLiteral("outer.brv"), "ctf 1\r\nmsg now\r\nexec inner.brv\r\nheap 12\r\n");
+    QByteArray logged;
+    platform.onMessage = [&](const QString&) {
+        logged = programBytes(QStringLiteral("debug.txt"));
         QFile::remove(programFile(QStringLiteral("inner.brv")));
         QFile::remove(programFile(QStringLiteral("outer.brv")));
+        interpreter.interpretWhenIdle(QStringLiteral("echo game ended"));
+        interpreter.interpretWhenIdle(QStringLiteral("echo its last line"));
     };
     EXPECT_EQ(run(QStringLiteral("exec outer.brv")),
-              L({"exec outer.brv", "exec inner.brv", "Could not execute script", "Heap Set"}));
-    EXPECT_NE(settings.text(Text::warp), QStringLiteral("05"));
+              list("exec outer.brv|ctf 1|CTF set|exec inner.brv|Could not execute script|Heap Set|"
+                   "game ended|its last line"));
+    EXPECT_EQ(logged, "\nexec outer.brv\necho exec outer.brv\nctf 1\necho ctf 1\nmsg now");
+    EXPECT_EQ(programBytes(QStringLiteral("debug.txt")), interpreter.debugLog().toLatin1());
+    interpreter.interpretWhenIdle(QStringLiteral("echo at once"));
+    EXPECT_TRUE(interpreter.consoleText().endsWith(QStringLiteral("\nat once")));
 }
 
-// Scripts that execute themselves end: by depth, and by a budget of scripts per command,
-// which starts afresh with the next command.
-TEST_F(Scripts, ScriptsExecutingThemselvesEnd) {
-    writeScript(QStringLiteral("self.brv"), "exec self.brv\r\n");
-    const QStringList self = run(QStringLiteral("exec self.brv"));
-    EXPECT_EQ(self.count(QStringLiteral("exec self.brv")), CommandInterpreter::kMaxScriptDepth + 1);
-    EXPECT_EQ(self.count(kCouldNot), 1);
-    writeScript(QStringLiteral("twice.brv"), "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
-    interpreter.setScriptBudget(500);
-    const QStringList twice = run(QStringLiteral("exec twice.brv"));
-    EXPECT_EQ(twice.count(QStringLiteral("exec twice.brv")), 501 + 500);
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("05"));
-    writeScript(QStringLiteral("ok.brv"), "warp 06\r\n");
-    EXPECT_EQ(run(QStringLiteral("exec ok.brv")), L({"exec ok.brv", "Warp Set"}));
-}
-
-// The saved form byte for byte, its replies when run, and a replay that restores every saved
-// setting (in small letters but for paths) and nothing else.
+// The saved form byte for byte, and a replay that restores every saved setting and nothing else.
 TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
     const QString path = programFile(QStringLiteral("s.brv"));
     ASSERT_TRUE(writeSettingsScript(path, settings).ok);
-    EXPECT_EQ(readBytes(path), kDefaultsSaved);
-    EXPECT_EQ(run(QStringLiteral("exec s.brv")), L({"exec s.brv",
-                                                    "Doom path set",
-                                                    "Preferred Weapons Order Set",
-                                                    "Bot Skill Set",
-                                                    "Name Set",
-                                                    "gr_crappymlook 0",
-                                                    "gr_crappymlook set",
-                                                    "3dfx 0",
-                                                    "3dfx set",
-                                                    "ctf 0",
-                                                    "CTF set",
-                                                    "dm 0",
-                                                    "DM set",
-                                                    "HX8 Computer Name Set",
-                                                    "HX8 COM Ports Set",
-                                                    "HX8 Parameter File Set",
-                                                    "Custom Config File Set",
-                                                    "Config File Set",
-                                                    "monsters 1",
-                                                    "monsters set",
-                                                    "weapondrop 0",
-                                                    "weapondrop  set",
-                                                    "gl 0",
-                                                    "GL set"}));
-
-    const Text paths[] = {
+    EXPECT_EQ(readBytes(path), "zun_exe Doom3.exe\r\nzun_warp \r\nzun_files \r\nzun_heap 10\r\n"
+                               "zun_width 320\r\nzun_height 200\r\nzun_par \r\n"
+                               "setdoompath c:\\doom2\r\nweaponpref 014576328\r\nbotskill 2\r\n"
+                               "name GI JOE\r\ngr_crappymlook 0\r\n3dfx 0\r\nctf 0\r\ndm 0\r\n"
+                               "hx8_computername GI JOE'S COMPUTER\r\nhx8_comports com3,57600\r\n"
+                               "hx8_pars \r\ncustom_config \r\nconfig_file \r\nmonsters 1\r\n"
+                               "weapondrop 0\r\ngl 0\r\n");
+    // Paths keep their case on replay, other words come back in small letters.
+    const std::set<Text> paths{
         Text::executable,       Text::pwads,        Text::extraParameters, Text::doomDirectory,
         Text::hx8ParameterFile, Text::customConfig, Text::configFile};
-    const Text words[] = {Text::warp,       Text::heap,         Text::width,
-                          Text::height,     Text::weaponsOrder, Text::botSkill,
-                          Text::playerName, Text::computerName, Text::comPorts};
-    for (const Text field : paths)
-        settings.setText(field, QStringLiteral("/P%1").arg(static_cast<int>(field)));
-    for (const Text field : words)
-        settings.setText(field, QStringLiteral("W%1").arg(static_cast<int>(field)));
+    for (int i = 0; i < kTextCount; ++i)
+        settings.setText(Text(i),
+                         QString::fromLatin1(paths.count(Text(i)) ? "/P%1" : "w%1").arg(i));
     for (const Check field :
          {Check::crappyMouseLook, Check::openGl, Check::captureTheFlag, Check::weaponDrop})
         settings.setCheck(field, 1);
     settings.setCheck(Check::monsters, 0);
     settings.setDm(DmOption::altDeath);
     ASSERT_TRUE(writeSettingsScript(path, settings).ok);
-    EXPECT_TRUE(readBytes(path).contains("\r\ndm 2\r\n"));
     LaunchSettings fresh;
-    fresh.setText(Text::doomaticMaxPlayers, QStringLiteral("8"));
-    CommandInterpreter replay(fresh, colours, platform);
-    replay.interpret(QStringLiteral("exec s.brv"));
-    for (const Text field : paths)
-        EXPECT_EQ(fresh.text(field), settings.text(field));
-    for (const Text field : words)
-        EXPECT_EQ(fresh.text(field), lowerAscii(settings.text(field)));
-    for (int i = 0; i < kCheckCount; ++i)
-        EXPECT_EQ(fresh.check(Check(i)), settings.check(Check(i))) << i;
-    EXPECT_EQ(fresh.dm(), DmOption::altDeath);
-    EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), QStringLiteral("8"));
-
-    // An empty Doom directory is saved as "setdoompath " and keeps the directory on replay.
-    settings.setText(Text::doomDirectory, QString());
-    ASSERT_TRUE(writeSettingsScript(path, settings).ok);
-    settings.setText(Text::doomDirectory, QStringLiteral("/keep"));
-    EXPECT_TRUE(run(QStringLiteral("exec s.brv")).contains(QStringLiteral("setdoompath error")));
-    EXPECT_EQ(settings.text(Text::doomDirectory), QStringLiteral("/keep"));
+    CommandInterpreter(fresh, colours, platform).interpret(QStringLiteral("exec s.brv"));
+    EXPECT_EQ(savedSettingsLines(fresh), savedSettingsLines(settings));
+    EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), QStringLiteral("4"));
 }
 
+// Themes are written " N " per line; read strictly they name the first bad line, read at startup
+// each line counts alone. Rows are lines joined by ','.
 TEST(ColourTheme, WrittenReadStrictlyAndReadAtStartupAsFarAsItGoes) {
+    const auto theme = [](const char* lines) { return QByteArray(lines).replace(',', "\r\n"); };
     const ColourValues values{1, 2, 3, 128, 255, 0};
-    EXPECT_EQ(colourThemeBytes(values),
-              QByteArray(" 1 \r\n 2 \r\n 3 \r\n 128 \r\n 255 \r\n 0 \r\n"));
-    EXPECT_EQ(readColourTheme(colourThemeBytes(values)).values, values);
-    EXPECT_TRUE(readColourTheme("  7\t\r\n2\r\n3\r\n4\r\n5\r\n6").values.has_value());
-    const struct {
-        QByteArray bytes;
-        int badLine;
-    } bad[] = {
-        {" 1 \r\n 2 \r\n 3 \r\n", 4},           {"1\r\n2\r\n300\r\n4\r\n5\r\n6\r\n", 3},
-        {"1\r\n-2\r\n3\r\n4\r\n5\r\n6\r\n", 2}, {"1.5\r\n2\r\n3\r\n4\r\n5\r\n6\r\n", 1},
-        {"1\r\n\r\n3\r\n4\r\n5\r\n6\r\n", 2},   {"1\r\n2\r\n3\r\n4\r\n0000000000005\r\n6\r\n", 5},
-    };
-    for (const auto& b : bad) {
-        EXPECT_FALSE(readColourTheme(b.bytes).values.has_value());
-        EXPECT_EQ(readColourTheme(b.bytes).badLine, b.badLine) << b.bytes.toStdString();
+    EXPECT_EQ(colourThemeBytes(values), theme(" 1 , 2 , 3 , 128 , 255 , 0 ,"));
+    EXPECT_EQ(readColourTheme(theme("  1\t,2,3,128,255,0")).values, values);
+    // clang-format off
+    for (const auto& [lines, badLine] : {std::pair{" 1 , 2 , 3 ,", 4}, {"1,2,300,4,5,6,", 3},
+             {"1,-2,3,4,5,6,", 2}, {"1.5,2,3,4,5,6,", 1}, {"1,,3,4,5,6,", 2},
+             {"1,2,3,4,0000000000005,6", 5}}) {
+        // clang-format on
+        EXPECT_FALSE(readColourTheme(theme(lines)).values.has_value()) << lines;
+        EXPECT_EQ(readColourTheme(theme(lines)).badLine, badLine) << lines;
     }
     const ColourValues design{0, 0, 0, 255, 215, 0};
     EXPECT_EQ(startupColours(std::nullopt, design), (ColourValues{}));
-    EXPECT_EQ(startupColours(QByteArray(""), design), (ColourValues{}));
-    EXPECT_EQ(startupColours(QByteArray("10\r\n20\r\n30\r\n"), design),
-              (ColourValues{10, 20, 30, 30, 30, 30}));
-    // A bad line keeps that component; an empty one is 0; later lines still apply.
-    EXPECT_EQ(startupColours(QByteArray("10\r\nx\r\n999\r\n1.5\r\n\r\n6\r\n"), design),
+    EXPECT_EQ(startupColours(theme("10,20,30,"), design), (ColourValues{10, 20, 30, 30, 30, 30}));
+    // A bad line keeps that component, an empty one is 0; twelve characters are read, not more.
+    EXPECT_EQ(startupColours(theme("10,x,999,1.5,,6,"), design),
               (ColourValues{10, 0, 0, 255, 0, 6}));
-    // A number of at most twelve characters is read; longer, negative or binary is not.
-    EXPECT_EQ(startupColours(QByteArray("000000000005\r\n0000000000005\r\n-1\r\n\xff\r\n"),
-                             {1, 2, 3, 4, 5, 6}),
+    EXPECT_EQ(startupColours(theme("000000000005,0000000000005,-1,\xff,"), {1, 2, 3, 4, 5, 6}),
               (ColourValues{5, 2, 3, 4, 5, 6}));
 }
 
-// Each line reaches debug.txt as it is logged: while a message box holds a script, the file
-// already shows every line that ran before it.
-TEST_F(Scripts, DebugTxtHoldsEveryLineAsItIsLogged) {
-    writeScript(QStringLiteral("s.brv"), "heap 8\r\nmsg hi\r\n");
-    QByteArray duringMessage;
-    platform.onMessage = [&](const QString&) {
-        duringMessage = readBytes(programFile(QStringLiteral("debug.txt")));
+// A program directory that will not take the files: debug.txt is said once, the log goes on; exit
+// says in one message what it could not save and keeps those files whole, with no temporary left.
+// `why`: debug.txt's reason (null: written); `kept`: config.brv, colour.brc: o old, n new, - none.
+TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
+#define PART "only part of it could be written (the disk may be full)"
+    // clang-format off
+    const struct { const char *spoil, *why, *said, *kept; } rows[] = {
+        {"(nothing)", nullptr, nullptr, "nn"},
+        {"debug.txt folder", "it is not a file", nullptr, "nn"},
+        {"debug.txt pipe", "it is not a file", nullptr, "nn"},
+        {"debug.txt device", "it is not a file", nullptr, "nn"},
+        {"disk full", PART, "config.brv could not be written: " PART "|"
+         "colour.brc could not be written: " PART "|!Settings", "oo"},
+        {"config.brv folder", nullptr, "config.brv could not be written|!colour|!Settings", "-n"},
+        {"colour.brc device", nullptr, "colour.brc could not be written: it is a device or a pipe, "
+         "not a file|!config.brv|!Settings", "n-"},
+        {"store half way", nullptr, "Settings/ConLeft could not be stored in the per-user settings|"
+         "Settings/Docking could not|Settings/Show could not|!MainTop|!.b", "nn"},
+        {"below a file", "", "/below/config.brv could not be written: |/below/colour.brc", "--"},
     };
-    run(QStringLiteral("warp 1"));
-    run(QStringLiteral("exec s.brv"));
-    EXPECT_EQ(duringMessage, QByteArray("\nwarp 1\necho Warp Set\nexec s.brv\necho exec s.brv\n"
-                                        "heap 8\necho Heap Set\nmsg hi"));
-    EXPECT_EQ(readBytes(programFile(QStringLiteral("debug.txt"))),
-              interpreter.debugLog().toLatin1());
-}
-
-// A debug.txt that cannot be written is said once; the log goes on in memory and every
-// command still works.
-TEST_F(Scripts, ADebugTxtThatCannotBeWrittenIsSaidOnce) {
-    const struct {
-        const char* row;
-        std::function<void(const QString& file)> spoil;
-        const char* why;
-    } rows[] = {
-        {"a folder", [](const QString& f) { QDir().mkdir(f); }, "it is not a file"},
-        {"a pipe", [](const QString& f) { makeFifo(f); }, "it is not a file"},
-        {"a full disk", [](const QString&) {},
-         "only part of it could be written (the disk may be "
-         "full)"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        QTemporaryDir dir;
-        FakePlatform host;
-        host.programDir = dir.path();
-        r.spoil(pathIn(dir, QStringLiteral("debug.txt")));
-        LaunchSettings fresh;
-        CommandInterpreter commands(fresh, colours, host);
-        {
-            FileSizeLimit full(QLatin1String(r.row) == QLatin1String("a full disk") ? 4 : 1 << 30);
-            commands.interpret(QStringLiteral("warp 07"));
-            commands.interpret(QStringLiteral("heap 16"));
-        }
-        EXPECT_EQ(commands.consoleText(),
-                  QStringLiteral("\ndebug.txt could not be written (%1); the debug log goes on in "
-                                 "the debug window only.\nWarp Set\nHeap Set")
-                      .arg(QLatin1String(r.why)));
-        EXPECT_TRUE(commands.debugLog().endsWith(QStringLiteral("\nheap 16\necho Heap Set")));
-        EXPECT_EQ(fresh.text(Text::heap), QStringLiteral("16"));
-    }
-}
-
-// exit saves config.brv, six values of the per-user store and colour.brc, in that order, and
-// ends the program; nothing runs after it.
-TEST_F(Scripts, ExitSavesEverythingAndEnds) {
-    windows.where = {100, 200, 300, 400, false};
-    colours.setDocked(1);
-    colours.setValue(ConsoleOptions::textRed, 128);
-    settings.setText(Text::warp, QStringLiteral("07"));
-    writeScript(QStringLiteral("e.brv"), "zun_show 0\r\nwarp 99\r\n");
-    run(QStringLiteral("exec e.brv"));
-    EXPECT_EQ(platform.quitCount, 1);
-    EXPECT_TRUE(interpreter.ended());
-    EXPECT_TRUE(logLines().contains(QStringLiteral("exit")));
-    EXPECT_EQ(readBytes(programFile(QStringLiteral("config.brv"))),
-              crlfLines(savedSettingsLines(settings)));
-    EXPECT_EQ(readBytes(programFile(QStringLiteral("colour.brc"))),
-              QByteArray(" 0 \r\n 0 \r\n 0 \r\n 128 \r\n 215 \r\n 0 \r\n"));
-    QStringList stored;
-    for (const auto& [section, key] : platform.storeWrites)
-        stored << section + QLatin1Char('/') + key + QLatin1Char('=') +
-                      platform.store.value({section, key});
-    EXPECT_EQ(stored.join(QLatin1Char(',')),
-              QStringLiteral("Window Settings/MainTop=100,Window Settings/MainLeft=200,Window "
-                             "Settings/ConTop=300,Window Settings/ConLeft=400,Console "
-                             "Settings/Docking=1,Console Settings/Show=False"));
-    run(QStringLiteral("warp 50"));
-    run(QStringLiteral("exit"));
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("07"));
-    EXPECT_EQ(platform.quitCount, 1);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-// What cannot be saved is said in one message; the files it could not write keep their
-// earlier contents whole, the rest is saved, and the program still ends.
-TEST_F(Scripts, AnExitThatCannotSaveEverythingSaysWhatAndKeepsTheOldFiles) {
+    // clang-format on
+#undef PART
     const QByteArray oldConfig = "zun_warp 07\r\n", oldColours = " 9 \r\n";
-    const struct {
-        const char* row;
-        std::function<void()> spoil;
-        QStringList said;
-        QStringList notSaid;
-    } rows[] = {
-        {"config.brv a folder",
-         [this] {
-             QFile::remove(programFile(QStringLiteral("config.brv")));
-             QDir().mkdir(programFile(QStringLiteral("config.brv")));
-         },
-         L({"config.brv could not be written"}), L({"colour.brc", "Settings/"})},
-        {"colour.brc a folder",
-         [this] {
-             QFile::remove(programFile(QStringLiteral("colour.brc")));
-             QDir().mkdir(programFile(QStringLiteral("colour.brc")));
-         },
-         L({"colour.brc could not be written"}), L({"config.brv", "Settings/"})},
-        {"a store that fails half way", [this] { platform.failStoreAfter = 3; },
-         L({"Window Settings/ConLeft could not be stored in the per-user settings",
-            "Console Settings/Docking could not be stored", "Console Settings/Show could not"}),
-         L({"MainTop", ".brv", ".brc"})},
-    };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        writeScript(QStringLiteral("config.brv"), oldConfig);
-        writeScript(QStringLiteral("colour.brc"), oldColours);
-        r.spoil();
-        LaunchSettings fresh;
-        platform.messages.clear();
-        platform.storeWrites.clear();
-        CommandInterpreter commands(fresh, colours, platform);
-        commands.interpret(QStringLiteral("exit"));
-        ASSERT_EQ(platform.messages.size(), 1u);
-        const QString report = platform.messages[0].text;
-        EXPECT_TRUE(report.startsWith(QStringLiteral("Brimvault could not save everything "
-                                                     "before ending. A file that could not be "
-                                                     "written keeps its earlier contents.\n\n")));
-        for (const QString& text : r.said)
-            EXPECT_TRUE(report.contains(text)) << text.toStdString();
-        for (const QString& text : r.notSaid)
-            EXPECT_FALSE(report.contains(text)) << text.toStdString();
-        QDir(programDir.path()).rmdir(QStringLiteral("config.brv"));
-        QDir(programDir.path()).rmdir(QStringLiteral("colour.brc"));
-        platform.failStoreAfter = -1;
-    }
-    EXPECT_EQ(platform.quitCount, 3);
-
-    // A full disk: the old files stay whole and no temporary file is left.
-    writeScript(QStringLiteral("config.brv"), oldConfig);
-    writeScript(QStringLiteral("colour.brc"), oldColours);
-    {
-        FileSizeLimit full(16);
-        run(QStringLiteral("exit"));
-    }
-    EXPECT_EQ(readBytes(programFile(QStringLiteral("config.brv"))), oldConfig);
-    EXPECT_EQ(readBytes(programFile(QStringLiteral("colour.brc"))), oldColours);
-    EXPECT_EQ(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden),
-              L({"colour.brc", "config.brv", "debug.txt"}));
-    EXPECT_TRUE(platform.messages.back().text.contains(QStringLiteral("the disk may be full")));
-    EXPECT_EQ(platform.quitCount, 4);
-}
-
-// A program directory where nothing can be created, root or not.
-TEST_F(Scripts, AProgramDirectoryThatCannotBeWrittenStillLetsTheProgramWorkAndEnd) {
-    for (const QString& folder : {pathThroughAFile(programDir), QStringLiteral("/proc/self")}) {
-        SCOPED_TRACE(folder.toStdString());
-        FakePlatform host;
-        host.programDir = folder;
-        LaunchSettings fresh;
-        CommandInterpreter commands(fresh, colours, host);
-        commands.interpret(QStringLiteral("warp 07"));
-        commands.interpret(QStringLiteral("exit"));
-        EXPECT_TRUE(commands.consoleText().endsWith(QStringLiteral("Warp Set")));
-        EXPECT_EQ(host.quitCount, 1);
-        EXPECT_EQ(host.storeWrites.size(), 6u);
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_TRUE(host.messages[0].text.contains(folder + QStringLiteral("/config.brv could not "
-                                                                           "be written: ")));
-        EXPECT_TRUE(host.messages[0].text.contains(QStringLiteral("colour.brc could not be")));
+        SCOPED_TRACE(r.spoil);
+        const QString spoil = QLatin1String(r.spoil);
+        Console c;
+        const QString home = c.platform.programDir =
+            spoil == "below a file" ? pathThroughAFile(c.programDir) : c.programDir.path();
+        writeBytes(home + "/config.brv", oldConfig);
+        writeBytes(home + "/colour.brc", oldColours);
+        const QString file = home + '/' + spoil.section(' ', 0, 0);
+        QFile::remove(file);
+        if (spoil.endsWith("folder"))
+            QDir().mkdir(file);
+        else if (spoil.endsWith("device"))
+            QFile::link(QStringLiteral("/dev/null"), file);
+        else if (spoil.endsWith("pipe"))
+            makeFifo(file);
+        c.platform.failStoreAfter = spoil.startsWith("store") ? 3 : -1;
+        c.windows.where = {100, 200, 300, 400, false};
+        c.colours.setDocked(1);
+        {
+            FileSizeLimit limit(spoil == "disk full" ? 16 : 1 << 30);
+            for (const char* line : {"warp 07", "heap 16", "zun_show 0", "warp 99", "exit"})
+                c.interpreter.interpret(QLatin1String(line));
+        }
+        const QString console = c.interpreter.consoleText();
+        EXPECT_TRUE(console.endsWith("\nWarp Set\nHeap Set")) << console.toStdString();
+        EXPECT_EQ(console.count("debug.txt could not be written"), r.why ? 1 : 0);
+        EXPECT_TRUE(
+            !r.why ||
+            (console.startsWith("\ndebug.txt could not be written (" + QLatin1String(r.why)) &&
+             console.contains("); the debug log goes on in the debug window only.")));
+        EXPECT_TRUE(
+            c.interpreter.debugLog().endsWith("\nheap 16\necho Heap Set\nzun_show 0\nexit"));
+        EXPECT_EQ(c.settings.text(Text::warp) + QString::number(c.platform.quitCount), "071");
+        QStringList stored;
+        for (const auto& [section, key] : c.platform.storeWrites)
+            stored << section + '/' + key + '=' + c.platform.store.value({section, key});
+        EXPECT_EQ(stored, list("Window Settings/MainTop=100|Window Settings/MainLeft=200|"
+                               "Window Settings/ConTop=300|Window Settings/ConLeft=400|"
+                               "Console Settings/Docking=1|Console Settings/Show=False")
+                              .mid(0, c.platform.failStoreAfter < 0 ? 6 : 3));
+        ASSERT_EQ(c.platform.messages.size(), r.said ? 1u : 0u);
+        const QString report = r.said ? c.platform.messages[0].text : QString();
+        EXPECT_TRUE(!r.said || report.startsWith("Brimvault could not save everything before "
+                                                 "ending. A file that could not be written keeps "
+                                                 "its earlier contents.\n\n"));
+        for (const QString& text : r.said ? list(r.said) : QStringList())
+            EXPECT_NE(report.contains(text.mid(text.startsWith('!'))), text.startsWith('!'))
+                << text.toStdString();
+        const QByteArray files[2][3] = {{oldConfig, crlfLines(savedSettingsLines(c.settings)), {}},
+                                        {oldColours, colourThemeBytes(c.colours.values()), {}}};
+        for (int i : {0, 1})
+            EXPECT_EQ(readBytes(home + (i ? "/colour.brc" : "/config.brv")),
+                      files[i][QByteArray("on-").indexOf(r.kept[i])]);
+        EXPECT_TRUE(home != c.programDir.path() ||
+                    QDir(home).entryList(QDir::Files | QDir::Hidden).size() <= 3);
     }
 }

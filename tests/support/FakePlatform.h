@@ -34,14 +34,11 @@ public:
     QString programDir;
     QString arguments;
     std::vector<Message> messages;
-    std::vector<QString> questions;
     std::deque<bool> yesNoAnswers; // empty: answers Yes
     std::vector<Dialog> dialogs;
     std::deque<QString> dialogAnswers; // empty: cancelled
     std::vector<Start> starts;
     StartFailure startResult = StartFailure::None;
-    // When set, starts the program for real through this function instead of recording only.
-    std::function<StartFailure(const Start&)> starter;
     // The end handlers of watched starts, in order: a test ends a program by calling one.
     std::vector<ProcessEndHandler> watches;
     QString outputProblem; // what a watched start reports of its output file
@@ -59,21 +56,10 @@ public:
         if (onMessage)
             onMessage(text);
     }
-    bool askYesNo(const QString& text) override {
-        questions.push_back(text);
-        if (yesNoAnswers.empty())
-            return true;
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
-    }
+    bool askYesNo(const QString&) override { return next(yesNoAnswers, true); }
     QString fileDialog(FileDialogKind kind, const FileDialogSpec& request) override {
         dialogs.push_back({kind, request});
-        if (dialogAnswers.empty())
-            return QString();
-        const QString answer = dialogAnswers.front();
-        dialogAnswers.pop_front();
-        return answer;
+        return next(dialogAnswers, QString());
     }
     QString storeValue(const QString& section, const QString& key,
                        const QString& defaultValue) override {
@@ -90,7 +76,7 @@ public:
                               const QString& workingDirectory) override {
         Start start{program, args, workingDirectory, QString()};
         starts.push_back(start);
-        return starter ? starter(start) : startResult;
+        return startResult;
     }
     StartFailure startWatchedProcess(const QString& program, const QStringList& args,
                                      const QString& workingDirectory, const QString& outputPath,
@@ -110,6 +96,15 @@ public:
     QString programDirectory() const override { return programDir; }
     QString argumentText() const override { return arguments; }
     void quit() override { ++quitCount; }
+
+private:
+    template <typename T> static T next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty())
+            return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 // Records window actions.

@@ -1,8 +1,7 @@
 #pragma once
 
-// Files for tests: reading and writing them, and ways to make the file system refuse that
-// hold for root too (permission bits do not stop root): a file size limit, a path through a
-// regular file, a name too long for the file system, a pipe, a device of the test's own.
+// Files for tests, and ways to make the file system refuse that hold for root too (permission bits
+// do not stop root): a file size limit, a path through a file, a name too long, a pipe, a device.
 
 #include <QByteArray>
 #include <QFile>
@@ -67,15 +66,9 @@ inline bool makeFifo(const QString& path) {
     return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
-// A device like /dev/null in the test's own folder, so that nothing can touch the system's.
-// Only root may make one.
+// A /dev/null of the test's own, so that nothing touches the system's. Only root may make one.
 inline bool makeNullDevice(const QString& path) {
     return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-}
-
-inline bool isDevice(const QString& path) {
-    struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
 // Every write of a regular file beyond `bytes` fails while this lives, as on a full disk.

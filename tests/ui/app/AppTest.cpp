@@ -1,0 +1,334 @@
+// Start-up and whole flows down to the files and the per-user store, then the side windows.
+#include "support/FakePlatform.h"
+#include "support/Files.h"
+
+#include "platform/QtPlatform.h"
+#include "settings/CommandInterpreter.h"
+#include "ui/AboutWindow.h"
+#include "ui/AppWindows.h"
+#include "ui/ConsoleWindow.h"
+#include "ui/DebugWindow.h"
+#include "ui/EditWindow.h"
+#include "ui/EditorText.h"
+#include "ui/OptionsWindow.h"
+#include "ui/SetupWizard.h"
+#include "ui/Startup.h"
+#include "ui/main/MainWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace bv;
+using namespace bv::test;
+
+namespace {
+
+// The program as main() wires it, over its own program directory or a given one and host.
+struct App {
+    explicit App(const char* arguments = "", FakePlatform* host = nullptr,
+                 const QString& directory = QString())
+        : platform(host ? *host : own) {
+        platform.programDir = directory.isEmpty() ? dir.path() : directory;
+        platform.arguments = QLatin1String(arguments);
+        if (directory.isEmpty())
+            writeBytes(file("main.brv"), "show 1\r\n");
+        interpreter.setWindowActions(&windows);
+    }
+    ~App() { interpreter.setWindowActions(nullptr); }
+    MainWindow& main() { return static_cast<MainWindow&>(*windows.mainWindow()); }
+    ConsoleWindow& console() { return windows.console(); }
+    QColor consoleColour(QPalette::ColorRole role) {
+        return console().input()->palette().color(role);
+    }
+    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    FakePlatform own;
+    FakePlatform& platform;
+    LaunchSettings settings;
+    ConsoleOptions colours;
+    CommandInterpreter interpreter{settings, colours, platform};
+    AppWindows windows{settings, colours, interpreter, platform, [this] {
+                           return makeMainWindowFrame(settings, colours, interpreter, platform);
+                       }};
+};
+
+// A host whose per-user store is the real one, below the test's own XDG_CONFIG_HOME.
+struct RealStore : FakePlatform {
+    QString storeValue(const QString& s, const QString& k, const QString& d) override {
+        return real.storeValue(s, k, d);
+    }
+    bool setStoreValue(const QString& s, const QString& k, const QString& v) override {
+        return real.setStoreValue(s, k, v);
+    }
+    QtPlatform real{QString()};
+};
+
+// The text txtWarp shows at its first paint.
+struct Paints : QObject {
+    QString firstWarp;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("txtWarp") &&
+            firstWarp.isNull())
+            firstWarp = static_cast<QLineEdit*>(watched)->text();
+        return false;
+    }
+};
+
+void click(QWidget& window, const char* name) {
+    window.findChild<QPushButton*>(QLatin1String(name))->click();
+}
+
+void typeEuro(QWidget* widget) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
+}
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Only "-nosetup" or a Firstrun other than "yes" skips the wizard; colour.brc not a file is 0.
+    void startupShowsTheWizardOnAFirstRunAndTakesTheColours_data() {
+        QTest::addColumn<QStringList>("row"); // arguments|Firstrun (- none)|wizard|colour.brc
+        for (const char* row :
+             {"|-|1|missing", "-nosetup|yes|0|folder", "-NOSETUP|-|1|pipe", "-nosetup x|-|1|file",
+              "|yes|1|file", "|Yes|0|file", "|yes |0|file"})
+            QTest::newRow(row) << list(row);
+    }
+    void startupShowsTheWizardOnAFirstRunAndTakesTheColours() {
+        QFETCH(QStringList, row);
+        App a(row[0].toLatin1().constData());
+        if (row[1] != QLatin1String("-"))
+            a.platform.store.insert({QStringLiteral("Misc"), QStringLiteral("Firstrun")}, row[1]);
+        if (row[3] == QLatin1String("folder"))
+            QDir(a.dir.path()).mkdir(QStringLiteral("colour.brc"));
+        else if (row[3] == QLatin1String("pipe"))
+            makeFifo(a.file("colour.brc"));
+        else if (row[3] == QLatin1String("file"))
+            writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        runStartup(a.windows);
+        const bool wizard = row[2] == QLatin1String("1");
+        QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
+        QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
+        QVERIFY(a.platform.messages.empty());
+        const bool file = row[3] == QLatin1String("file");
+        QCOMPARE(a.consoleColour(QPalette::Base), file ? QColor(1, 2, 3) : QColor(0, 0, 0));
+        // Before Finish, Escape ends the program without storing anything.
+        if (wizard)
+            QTest::keyClick(&a.windows.setup(), Qt::Key_Escape);
+        QVERIFY(a.platform.quitCount == int(wizard) && a.platform.storeWrites.empty());
+    }
+
+    // The delivered files start cleanly, also after Finish; a command typed into the console
+    // and the places reach config.brv and the store at exit, restored before any paint.
+    void aFirstStartAnExitAndTheNextStart() {
+        QTemporaryDir dir;
+        for (const char* name : {"main.brv", "config.brv", "colour.brc"})
+            QVERIFY(writeBytes(pathIn(dir, QLatin1String(name)),
+                               readBytes(QStringLiteral(BRIMVAULT_DELIVERED "/") + name)));
+        RealStore host;
+        QPoint mainAt;
+        {
+            App a("", &host, dir.path());
+            runStartup(a.windows);
+            // The wizard asks for the Doom directory; Finish takes it and starts the program.
+            SetupWizard& wizard = a.windows.setup();
+            QVERIFY(!wizard.backButton()->isEnabled());
+            QTest::keyClick(&wizard, Qt::Key_Return);
+            QVERIFY(wizard.welcomePage()->isHidden() && wizard.backButton()->isEnabled());
+            host.dialogAnswers = {pathIn(dir, QStringLiteral("Doombot.exe"))};
+            click(wizard, "cmdBrowse");
+            QCOMPARE(a.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2")); // not yet
+            QTest::keyClick(wizard.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(a.settings.text(Text::doomDirectory), dir.path());
+            QVERIFY(a.main().isVisible() && a.console().isVisible() && host.messages.empty());
+            QCOMPARE(a.interpreter.consoleText(),
+                     QStringLiteral("\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv")
+                         .repeated(2));
+            a.console().input()->setText(QStringLiteral("warp 11"));
+            QTest::keyClick(a.console().input(), Qt::Key_Return);
+            a.colours.setValue(ConsoleOptions::backgroundGreen, 77);
+            a.main().move(60, 40);
+            mainAt = a.main().pos();
+            a.colours.setDocked(1);
+            a.main().setConsoleShown(false);
+            a.main().close();
+            QCOMPARE(host.quitCount, 1);
+        }
+        QVERIFY(readBytes(pathIn(dir, QStringLiteral("config.brv"))).contains("warp 11\r\n"));
+        App again("", &host, dir.path());
+        Paints paints;
+        qApp->installEventFilter(&paints);
+        runStartup(again.windows);
+        QTRY_VERIFY(!paints.firstWarp.isNull());
+        qApp->removeEventFilter(&paints);
+        QCOMPARE(paints.firstWarp, QStringLiteral("11"));
+        QVERIFY(!again.windows.setupIfCreated() && !again.console().isVisible());
+        QCOMPARE(again.main().pos(), mainAt);
+        QVERIFY(again.colours.docked() == 1 &&
+                again.colours.value(ConsoleOptions::backgroundGreen) == 77);
+    }
+
+    // The console runs commands and opens the side windows; the options window sets its
+    // colours by bar or by a theme, saved and opened whole or not at all, and OK applies them.
+    void theConsoleItsColoursAndTheSideWindows() {
+        App a("-nosetup");
+        runStartup(a.windows);
+        ConsoleWindow& console = a.console();
+        // Keys typed into the output go to the input line; foreign text shows.
+        console.output()->setFocus();
+        QTest::keyClicks(console.output(), QStringLiteral("echo "));
+        typeEuro(console.output());
+        QTest::keyClick(console.output(), Qt::Key_Return);
+        QTest::keyClicks(console.input(), QStringLiteral("name half"));
+        const QString output = console.output()->toPlainText();
+        QVERIFY(output.endsWith(QStringLiteral("\n\u20ac")));
+        a.interpreter.interpret(QStringLiteral("options"));
+        OptionsWindow& options = a.windows.options();
+        QVERIFY(options.isVisible() && !a.main().isEnabled());
+        QTest::keyClick(options.colourBar(ConsoleOptions::backgroundBlue), Qt::Key_PageDown);
+        QCOMPARE(a.colours.value(ConsoleOptions::backgroundBlue), 16);
+        QCOMPARE(options.backgroundPreview()->palette().color(QPalette::Window), QColor(0, 0, 16));
+        const std::array<int, 6> theme{1, 2, 3, 4, 5, 6};
+        for (int i = 0; i < 6; ++i)
+            options.colourBar(i)->setValue(theme[size_t(i)]);
+        a.platform.dialogAnswers = {a.file("mine.brc"), a.file("mine.brc")};
+        click(options, "cmdSaveTheme");
+        for (int i = 0; i < 6; ++i)
+            a.colours.setValue(i, 200);
+        click(options, "cmdTheme");
+        QCOMPARE(a.colours.values(), theme);
+        makeFifo(a.file("pipe.brc"));
+        makeNullDevice(a.file("null.brc"));
+        QDir(a.dir.path()).mkdir(QStringLiteral("dir.brc"));
+        writeBytes(a.file("short.brc"), "10\r\n20\r\n30\r\n");
+        writeBytes(a.file("bad.brc"), " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 256 \r\n 6 \r\n");
+        // clang-format off
+        for (const char* row : {
+            "short.brc|The colour theme %1 was not loaded: line 4 is missing.",
+            "bad.brc|The colour theme %1 was not loaded: line 5 is not a number from 0 to 255.",
+            "pipe.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
+            "null.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
+            "dir.brc|Could not open the colour theme %1: file to open is a directory"}) {
+            // clang-format on
+            const QString path = pathIn(a.dir, list(row)[0]);
+            a.platform.dialogAnswers = {path};
+            click(options, "cmdTheme");
+            QCOMPARE(a.platform.messages.back().text, list(row)[1].arg(path));
+            QVERIFY(!a.platform.messages.back().informationIcon);
+        }
+        QCOMPARE(a.colours.values(), theme);
+        QCOMPARE(a.consoleColour(QPalette::Base), QColor(0, 0, 0)); // waits for OK
+        click(options, "cmdOk");
+        QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible());
+        QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
+        QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 6));
+        QCOMPARE(console.output()->toPlainText() + console.input()->text(), output + "name half");
+        // The input line sits in a frame of the text colour, one pixel wide.
+        auto* frame = console.findChild<QWidget*>(QStringLiteral("inputFrame"));
+        QCOMPARE(frame->palette().color(QPalette::Window), QColor(4, 5, 6));
+        QCOMPARE(console.input()->geometry(), frame->rect().adjusted(1, 1, -1, -1));
+        // The close box applies too, and a console the player put away stays away.
+        console.close();
+        a.windows.showOptionsWindow();
+        options.close();
+        QVERIFY(a.main().isEnabled() && !console.isVisible() && !a.main().consoleShown());
+
+        for (const char* command : {"edit", "about", "debug", "zun_font 14", "show 0"})
+            a.interpreter.interpret(QLatin1String(command));
+        QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
+        QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible());
+        QCOMPARE(console.output()->font().pointSizeF(), 14.0);
+        // A line too long to lay out is shown cut, with what is left out.
+        a.interpreter.interpret(QStringLiteral("echo ") + QString(20000, QLatin1Char('x')));
+        QVERIFY(console.output()->toPlainText().endsWith(
+            QStringLiteral("x [... 4000 more characters not shown]")));
+        DebugWindow& debug = a.windows.debug();
+        QVERIFY(debug.log()->toPlainText().endsWith(
+            QStringLiteral("x [... 4005 more characters not shown]")));
+        click(debug, "cmdQuit");
+        QVERIFY(a.platform.quitCount == 1 && !QFile::exists(a.file("config.brv")));
+    }
+
+    void theEditorKeepsEveryByteAndEveryLineEnd() {
+        App a;
+        auto editor = std::make_unique<EditWindow>(a.settings, a.platform);
+        QPlainTextEdit* box = editor->textBox();
+        const QByteArray row(EditWindow::kRowLength, 'r');
+        for (const QByteArray& original :
+             {QByteArrayLiteral(
+                  "bind \"x\"\nalias a b\r\nloose cr\rnul\0tab\t\xe9\xff\r\n\n\rlast"),
+              QByteArray(), QByteArray("\r\r\n\n\n\r"), row + row + "xy\nshort\r" + row}) {
+            writeBytes(a.file("game.cfg"), original);
+            a.platform.dialogAnswers = {a.file("game.cfg"), a.file("game.cfg")};
+            editor->openAction()->trigger();
+            editor->saveAction()->trigger();
+            QCOMPARE(readBytes(a.file("game.cfg")), original + "\r\n");
+            QCOMPARE(editorBytesForSave(editor->document()), original + "\r\n");
+            editor->setDocument(editorTextFromBytes(original));
+            QCOMPARE(editor->bytesForSave(), original + "\r\n");
+        }
+        editor->show();
+        const auto press = [box](int block, int column, Qt::Key key) {
+            QTextCursor cursor(box->document()->findBlockByNumber(block));
+            cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+            box->setTextCursor(cursor);
+            QTest::keyClick(box, key);
+        };
+        // A line longer than a row shows in rows; only a line end typed in it is saved.
+        const QByteArray original = row + row + "ccc\nend\r\n";
+        writeBytes(a.file("long.cfg"), original);
+        QVERIFY(editor->openFile(a.file("long.cfg")));
+        press(1, 10, Qt::Key_Return);
+        const QByteArray split = row + row.left(10) + "\n" + row.mid(10) + "ccc\nend\r\n\r\n";
+        QCOMPARE(editor->bytesForSave(), split);
+        box->undo();
+        QCOMPARE(editor->bytesForSave(), original + "\r\n");
+        box->redo();
+        QCOMPARE(editor->bytesForSave(), split);
+        // Lines typed take the file's first line end; a typed euro shows, and is saved as "?".
+        writeBytes(a.file("unix.cfg"), "one\ntwo\r\n");
+        QVERIFY(editor->openFile(a.file("unix.cfg")));
+        press(0, 3, Qt::Key_Return);
+        typeEuro(box);
+        QCOMPARE(box->toPlainText(), QStringLiteral("one\n\u20ac\ntwo\n"));
+        const QByteArray typed("one\n?\ntwo\r\n\r\n");
+        QCOMPARE(editor->bytesForSave(), typed);
+        // A device or a pipe is refused and the document kept.
+        makeFifo(a.file("pipe.cfg"));
+        makeNullDevice(a.file("null.cfg"));
+        for (const char* name : {"pipe.cfg", "null.cfg"}) {
+            QVERIFY(!editor->openFile(a.file(name)));
+            QCOMPARE(a.platform.messages.back().text,
+                     "Could not open the file \"" + a.file(name) +
+                         "\": it is a device or a pipe, not a file");
+        }
+        QCOMPARE(editor->bytesForSave(), typed);
+        // New asks only when there is text.
+        a.platform.yesNoAnswers = {false};
+        editor->newAction()->trigger();
+        QCOMPARE(editor->bytesForSave(), typed);
+        editor->newAction()->trigger();
+        QCOMPARE(editor->bytesForSave(), QByteArray("\r\n"));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // The per-user store of this test lives and dies with it.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    AppTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "AppTest.moc"
