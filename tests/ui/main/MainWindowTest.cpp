@@ -119,6 +119,7 @@ private Q_SLOTS:
             QVERIFY(!f.control(kPanes[i].buttonName)->isEnabled());
             QVERIFY(f.control(kPanes[(i + 1) % kPanes.size()].buttonName)->isEnabled());
         }
+        QCOMPARE(panes->count(), static_cast<int>(kPanes.size())); // built once
         f.window.setExecCfgFolder(f.doomDir.path());
         f.window.setDemoFolder(f.doomDir.path());
         // PWADs below the Doom directory as it stands (in any case) are added relative to it.
