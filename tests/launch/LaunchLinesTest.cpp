@@ -77,12 +77,11 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
               list("GI JOE'S COMPUTER|com3,57600|Doom3.exe|p1||p3|-warp 07|-nomonsters"));
 
     // clang-format off
-    const QStringList general = list(
+    QStringList general = list(
         "name = \"GI JOE\"|color = 1|config = \"default\"|recorddemo = 0|timer = 15|autojoin = 0|"
-        "alphasort = 1|maxdemo = 512|lmpmast = 3|pallete = 0|addparm = \"-x\"|maxplayers = 4|"
+        "alphasort = 1|maxdemo = 512|lmpmast = 3|pallete = 0|addparm = \"\"|maxplayers = 4|"
         "localparm = \"\"|#WADSET|desc = Brimvault");
     // clang-format on
-    settings.setText(Text::doomaticParameters, QStringLiteral("-x"));
     settings.setText(Text::pwads, QStringLiteral("a b.wad"));
     const QStringList tail = list("wads = a b.wad|map = 07|exe = Doom3");
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 0") + tail);
@@ -90,6 +89,8 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 1") + tail);
     settings.setDm(DmOption::altDeath); // Doomatic has no gametype for it
     settings.setText(Text::executable, QStringLiteral("a.e"));
+    settings.setText(Text::doomaticParameters, QStringLiteral("-x"));
+    general[10] = QStringLiteral("addparm = \"-x\"");
     const FileLines cut = doomaticConfigLines(settings);
     EXPECT_EQ(cut.lines, general + tail.mid(0, 2));
     EXPECT_EQ(cut.failure, LaunchError::invalidArgument);
