@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the suite built with AddressSanitizer and UBSan,
-# each fuzz target for a bounded number of inputs, then the normal suite, whose ctest summary
+# the fuzz target for a bounded number of inputs, then the normal suite, whose ctest summary
 # closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
