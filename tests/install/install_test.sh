@@ -65,8 +65,7 @@ grep -q '^exec config.brv' "$data/main.brv" || fail "the user's main.brv was ove
 
 # A portable folder keeps everything beside the executable.
 portable=$tmp/portable
-mkdir -p "$portable"
-cp "$bin" "$portable/"
+mkdir -p "$portable" && cp "$bin" "$portable/"
 printf 'warp 09\r\nexit\r\n' > "$portable/main.brv"
 timeout 60 "$portable/brimvault" -nosetup || fail "portable start did not end by exit"
 grep -q $'^zun_warp 09\r$' "$portable/config.brv" || fail "portable config.brv"
@@ -75,10 +74,10 @@ grep -q $'^zun_warp 07\r$' "$data/config.brv" || fail "portable run touched the 
 # A portable folder without main.brv stays the program directory: each start says there,
 # in its debug.txt, that the startup script could not be run.
 bare=$tmp/bare
-mkdir -p "$bare"
-cp "$bin" "$bare/"
+mkdir -p "$bare" && cp "$bin" "$bare/"
 said() { grep -q "^echo Could not execute script" "$bare/debug.txt" 2>/dev/null; }
 for start in 1 2; do
+    rm -f "$bare/debug.txt"
     start_until "$bare/brimvault" said
     said || fail "start $start without main.brv did not say so in the portable folder"
 done

@@ -49,10 +49,9 @@ class EngineProcessTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A launch runs the engine itself, from the Doom directory, each word as plain text (no
-    // shell sees them), and the console hears how it ended. The engine runs apart from the
-    // launcher: input from /dev/null, a session of its own, no blocked signal, no descriptor
-    // but its three.
+    // A launch runs the engine itself from the Doom directory, each word as plain text (no shell
+    // sees them), and hears how it ended. The engine runs apart: input from /dev/null, a session
+    // of its own, no blocked signal, no descriptor but its three.
     void aLaunchStartsTheEngineApartAndHearsItsEnd() {
         QTemporaryDir doom;
         QtPlatform host(doom.path());
@@ -106,8 +105,7 @@ private Q_SLOTS:
                                               nullptr),
                      failure);
 
-        // Each start puts a new engine.txt in place; an older program keeps its own file. No
-        // zombie and no descriptor is left behind.
+        // Each start puts a new engine.txt in place, an older one keeps its own; nothing is left.
         const uint descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
         std::vector<Ended> ended(10);
         for (Ended& one : ended)

@@ -74,8 +74,7 @@ public:
     }
     StartFailure startProcess(const QString& program, const QStringList& args,
                               const QString& workingDirectory) override {
-        Start start{program, args, workingDirectory, QString()};
-        starts.push_back(start);
+        starts.push_back({program, args, workingDirectory, QString()});
         return startResult;
     }
     StartFailure startWatchedProcess(const QString& program, const QStringList& args,

@@ -1,7 +1,7 @@
 #pragma once
 
 // Files for tests, and ways to make the file system refuse that hold for root too (permission bits
-// do not stop root): a file size limit, a path through a file, a name too long, a pipe, a device.
+// do not stop root): a file size limit, a path through a file, a pipe, a device.
 
 #include <QByteArray>
 #include <QFile>
@@ -56,10 +56,6 @@ inline QString pathThroughAFile(const QTemporaryDir& dir) {
     const QString file = pathIn(dir, QStringLiteral("plain-file"));
     writeBytes(file, "not a folder");
     return file + QStringLiteral("/below");
-}
-
-inline QString tooLongName() {
-    return QString(300, QLatin1Char('n'));
 }
 
 inline bool makeFifo(const QString& path) {

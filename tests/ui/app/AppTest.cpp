@@ -150,6 +150,8 @@ private Q_SLOTS:
             QTest::keyClick(wizard.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
             QCOMPARE(a.settings.text(Text::doomDirectory), dir.path());
             QVERIFY(a.main().isVisible() && a.console().isVisible() && host.messages.empty());
+            QTest::keyClick(&wizard, Qt::Key_Escape); // after Finish only hidden, nothing ended
+            QVERIFY(!wizard.isVisible() && host.quitCount == 0);
             QCOMPARE(a.interpreter.consoleText(),
                      QStringLiteral("\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv")
                          .repeated(2));
@@ -254,6 +256,11 @@ private Q_SLOTS:
         DebugWindow& debug = a.windows.debug();
         QVERIFY(debug.log()->toPlainText().endsWith(
             QStringLiteral("x [... 4005 more characters not shown]")));
+        QScrollBar* bar = debug.log()->verticalScrollBar(); // follows, unless scrolled up
+        QVERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
+        bar->setValue(0);
+        a.interpreter.interpret(QStringLiteral("echo"));
+        QCOMPARE(bar->value(), 0);
         click(debug, "cmdQuit");
         QVERIFY(a.platform.quitCount == 1 && !QFile::exists(a.file("config.brv")));
     }
