@@ -15,7 +15,7 @@ if [ "${BRIMVAULT_SKIP_SANITIZE:-0}" != 1 ]; then
 fi
 
 if [ "${BRIMVAULT_SKIP_FUZZ:-0}" != 1 ]; then
-    echo "== Fuzz targets, a bounded number of inputs each =="
+    echo "== Fuzz target, a bounded number of inputs =="
     tools/fuzz.sh "${BRIMVAULT_FUZZ_RUNS:-2000}"
 fi
 
