@@ -1,6 +1,6 @@
 // Starts a game stand-in that writes a growing amount of output and ends with a failure, and
-// prints what hearing its end cost: the launcher's peak memory growth and the time from the end
-// to the last lines, which are read from the end of engine.txt however large it is.
+// prints what hearing its end cost: the launcher's peak memory growth and the time to read the
+// last lines, which are read from the end of engine.txt however large it is.
 #include "launch/EngineReport.h"
 #include "platform/QtPlatform.h"
 
@@ -34,22 +34,22 @@ int main(int argc, char* argv[]) {
         const QString script =
             QStringLiteral("yes 'a line of output' | head -c %1; echo end; exit 1")
                 .arg(qint64(megabytes) * 1000 * 1000);
-        QElapsedTimer reading;
         QStringList last;
+        qint64 readingNs = 0;
         host.startWatchedProcess(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script},
                                  dir.path(), dir.path() + QStringLiteral("/engine.txt"), problem,
                                  [&](const bv::ProcessEnd&, QIODevice* output, bool) {
+                                     QElapsedTimer reading;
                                      reading.start();
-                                     last = output ? bv::lastOutputLines(*output) : QStringList();
-                                     const qint64 ns = reading.nsecsElapsed();
-                                     std::printf(
-                                         "%7d MB %11ld KB %13.2f ms %12lld  %s\n", megabytes,
-                                         peakKilobytes() - before, double(ns) / 1e6,
-                                         static_cast<long long>(last.size()),
-                                         last.isEmpty() ? "" : qPrintable(last.constLast()));
+                                     if (output)
+                                         last = bv::lastOutputLines(*output);
+                                     readingNs = reading.nsecsElapsed();
                                      app.quit();
                                  });
         app.exec();
+        std::printf("%7d MB %11ld KB %13.2f ms %12lld  %s\n", megabytes, peakKilobytes() - before,
+                    double(readingNs) / 1e6, static_cast<long long>(last.size()),
+                    last.isEmpty() ? "" : qPrintable(last.constLast()));
     }
     return 0;
 }

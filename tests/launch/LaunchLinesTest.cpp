@@ -90,7 +90,7 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
     settings.setDm(DmOption::altDeath); // Doomatic has no gametype for it
     settings.setText(Text::executable, QStringLiteral("a.e"));
     settings.setText(Text::doomaticParameters, QStringLiteral("-x"));
-    general[10] = QStringLiteral("addparm = \"-x\"");
+    general.replaceInStrings(QStringLiteral("addparm = \"\""), QStringLiteral("addparm = \"-x\""));
     const FileLines cut = doomaticConfigLines(settings);
     EXPECT_EQ(cut.lines, general + tail.mid(0, 2));
     EXPECT_EQ(cut.failure, LaunchError::invalidArgument);
