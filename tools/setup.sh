@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
           clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
-          pkg-config libxcb1-dev xvfb xauth lintian)
+          pkg-config libxcb1-dev xvfb xauth lintian
+          chocolate-doom crispy-doom dsda-doom woof-doom freedoom)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -114,7 +114,7 @@ QString signalDescription(int signal) {
 }
 
 QStringList engineEndReplies(const QString& name, const ProcessEnd& end, QIODevice* output,
-                             bool outputReplaced) {
+                             bool outputReplaced, const GivenOptions& given) {
     if (!end.bySignal && end.number == 0)
         return {};
     QStringList replies;
@@ -127,10 +127,13 @@ QStringList engineEndReplies(const QString& name, const ProcessEnd& end, QIODevi
         replies << QStringLiteral("%1 ended with status %2").arg(name).arg(end.number);
     if (!output)
         return replies;
-    for (const QString& line : lastOutputLines(*output))
+    const QStringList lines = lastOutputLines(*output);
+    for (const QString& line : lines)
         replies << name + QStringLiteral(": ") + line;
     if (!outputReplaced)
         replies << name + QStringLiteral("'s output is in engine.txt");
+    if (const QString refused = refusedOptionReply(given, lines); !refused.isEmpty())
+        replies << refused;
     return replies;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EngineFamilies.h"
+
 #include "platform/Platform.h"
 
 #include <QString>
@@ -24,9 +26,10 @@ QStringList lastOutputLines(QIODevice& output, int count = kReportedOutputLines)
 QString signalDescription(int signal);
 
 // The replies for an engine that ended: nothing for status 0; otherwise how it ended, its last
-// lines, and where the rest is, unless a newer launch has replaced that file.
+// lines, where the rest is, unless a newer launch has replaced that file, and the setting
+// behind an option given to it that those lines name.
 QStringList engineEndReplies(const QString& name, const ProcessEnd& end, QIODevice* output,
-                             bool outputReplaced);
+                             bool outputReplaced, const GivenOptions& given = {});
 
 // The text that says the engine's output could not be kept.
 QString outputNotKeptReply(const QString& problem);

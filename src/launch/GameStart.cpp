@@ -14,6 +14,18 @@ namespace bv {
 
 namespace {
 
+// The PATH, then the folders that Debian's games go to, which root's PATH and some desktop
+// sessions' lack.
+QString findOnSearchPath(const QString& name) {
+    QString found = QStandardPaths::findExecutable(name);
+#ifndef Q_OS_WIN
+    if (found.isEmpty())
+        found = QStandardPaths::findExecutable(
+            name, {QStringLiteral("/usr/games"), QStringLiteral("/usr/local/games")});
+#endif
+    return found;
+}
+
 #ifndef Q_OS_WIN
 // A Windows executable runs through wine when the host has it; otherwise the start is
 // attempted as it is and its failure reported.
@@ -55,9 +67,9 @@ StartFailure startWatched(Platform& platform, const StartCommand& command) {
     const StartFailure started = platform.startWatchedProcess(
         command.program, command.arguments, command.workingDirectory,
         joinPath(platform.programDirectory(), QStringLiteral("engine.txt")), problem,
-        [&platform, name = command.name](const ProcessEnd& end, QIODevice* output,
-                                         bool outputReplaced) {
-            for (const QString& reply : engineEndReplies(name, end, output, outputReplaced))
+        [&platform, name = command.name,
+         given = command.given](const ProcessEnd& end, QIODevice* output, bool outputReplaced) {
+            for (const QString& reply : engineEndReplies(name, end, output, outputReplaced, given))
                 platform.consoleReply(reply);
         });
     // The game runs all the same: only its output is lost.
@@ -82,31 +94,33 @@ QString findProgram(const QString& doomDirectory, const QString& word, bool also
         if (name.compare(word, Qt::CaseInsensitive) == 0)
             return QFileInfo(directory.filePath(name)).absoluteFilePath();
     }
-    return alsoOnPath ? QStandardPaths::findExecutable(word) : QString();
+    return alsoOnPath ? findOnSearchPath(word) : QString();
 }
 
 StartCommand engineStartCommand(const QString& doomDirectory, const QString& batchPath,
-                                const QString& executable, const QStringList& items) {
+                                const QString& executable, const EngineLine& line) {
 #ifdef Q_OS_WIN
     (void)doomDirectory;
     (void)executable;
-    (void)items;
+    (void)line;
     // The batch file changes drive and directory itself.
-    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString()};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString(), {}};
 #else
     (void)batchPath;
     QStringList words = executable.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& item : items)
-        words << item.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const EngineItem& item : line.items)
+        words << item.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QString program = words.isEmpty() ? QString() : words.takeFirst();
-    return programCommand(doomDirectory, program, words, true);
+    StartCommand command = programCommand(doomDirectory, program, words, true);
+    command.given = givenOptions(line);
+    return command;
 #endif
 }
 
 StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath) {
 #ifdef Q_OS_WIN
     (void)doomDirectory;
-    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString()};
+    return StartCommand{batchPath, {}, QString(), batchPath, {}, false, false, QString(), {}};
 #else
     (void)batchPath;
     return programCommand(doomDirectory, QStringLiteral("hx8.exe"), {}, false);
@@ -120,7 +134,7 @@ QStringList nativeEnginesOnPath() {
         "gzdoom",     "lzdoom",         "uzdoom"};
     QStringList found;
     for (const char* engine : engines) {
-        if (!QStandardPaths::findExecutable(QLatin1String(engine)).isEmpty())
+        if (!findOnSearchPath(QLatin1String(engine)).isEmpty())
             found << QLatin1String(engine);
     }
     return found;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EngineFamilies.h"
 #include "LaunchResult.h"
 
 #include <QString>
@@ -25,24 +26,26 @@ struct StartCommand {
     // the file name of the word that named it.
     bool watched = false;
     QString name;
+    // The options the engine was given, so that the report can name one it refused.
+    GivenOptions given;
 };
 
 // Runs brv.bat. Where the host has no batch files, runs what the batch file would run: the
-// executable's first word is the program, and its other words and those of each engine item
-// are the arguments, split at blanks. They go to the program as they are; no shell ever sees
-// them. The engine is run from the Doom directory.
+// executable's first word is the program, and its other words and those of each item of the
+// engine's line are the arguments, split at blanks. They go to the program as they are; no
+// shell ever sees them. The engine is run from the Doom directory.
 StartCommand engineStartCommand(const QString& doomDirectory, const QString& batchPath,
-                                const QString& executable, const QStringList& items);
+                                const QString& executable, const EngineLine& line);
 // Runs hx8.bat, or hx8.exe from the Doom directory where the host has no batch files.
 StartCommand hx8StartCommand(const QString& doomDirectory, const QString& batchPath);
 
 // The program of a command line word: a file in the Doom directory (by exact name, else by
 // name regardless of case, as the engines' home systems match names), else on PATH when
-// alsoOnPath is set. Empty when none is found.
+// alsoOnPath is set, and then where Debian puts games. Empty when none is found.
 QString findProgram(const QString& doomDirectory, const QString& word, bool alsoOnPath);
 
 // The engines that run Doom-format games natively on this kind of system and are on the PATH
-// now, in a fixed order: one lookup each.
+// (or where Debian puts games) now, in a fixed order: one lookup each.
 QStringList nativeEnginesOnPath();
 
 // Starts the command detached. A watched engine's output goes to engine.txt in the program

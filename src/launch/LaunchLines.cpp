@@ -60,28 +60,30 @@ QStringList addbotsLines(const QStringList& bots) {
     return lines;
 }
 
-QStringList engineItems(const LaunchSettings& settings, bool withOpenGl) {
+QList<EngineItem> legacyEngineItems(const LaunchSettings& settings, bool withOpenGl) {
     const auto text = [&](Text field) { return settings.text(field); };
     const QString demo = text(Text::demoFile);
+    using S = EngineSetting;
     const struct {
         bool applies;
-        QString item;
+        EngineItem item;
     } items[] = {
-        {!text(Text::warp).isEmpty(), QStringLiteral("-warp ") + text(Text::warp)},
-        {!text(Text::pwads).isEmpty(), QStringLiteral("-file ") + text(Text::pwads)},
-        {!text(Text::heap).isEmpty(), QStringLiteral("-mb ") + text(Text::heap)},
-        {settings.checked(Check::threeDfx), QStringLiteral("-3dfx")},
-        {withOpenGl && settings.checked(Check::openGl), QStringLiteral("-opengl")},
-        {settings.dm() == DmOption::deathmatch, QStringLiteral("-deathmatch")},
-        {settings.dm() == DmOption::altDeath, QStringLiteral("-altdeath")},
-        {settings.checked(Check::captureTheFlag), QStringLiteral("-ctf")},
-        {!text(Text::extraParameters).isEmpty(), text(Text::extraParameters)},
-        {!text(Text::configFile).isEmpty(), QStringLiteral("-config ") + text(Text::configFile)},
-        {!settings.checked(Check::monsters), QStringLiteral("-nomonsters")},
-        {settings.checked(Check::recordDemo), QStringLiteral("-record ") + demo},
-        {settings.checked(Check::playDemo), QStringLiteral("-playdemo ") + demo},
+        {!text(Text::warp).isEmpty(), {S::warp, QStringLiteral("-warp ") + text(Text::warp)}},
+        {!text(Text::pwads).isEmpty(), {S::pwads, QStringLiteral("-file ") + text(Text::pwads)}},
+        {!text(Text::heap).isEmpty(), {S::heap, QStringLiteral("-mb ") + text(Text::heap)}},
+        {settings.checked(Check::threeDfx), {S::threeDfx, QStringLiteral("-3dfx")}},
+        {withOpenGl && settings.checked(Check::openGl), {S::openGl, QStringLiteral("-opengl")}},
+        {settings.dm() == DmOption::deathmatch, {S::deathmatch, QStringLiteral("-deathmatch")}},
+        {settings.dm() == DmOption::altDeath, {S::altDeath, QStringLiteral("-altdeath")}},
+        {settings.checked(Check::captureTheFlag), {S::captureTheFlag, QStringLiteral("-ctf")}},
+        {!text(Text::extraParameters).isEmpty(), {S::extraParameters, text(Text::extraParameters)}},
+        {!text(Text::configFile).isEmpty(),
+         {S::configFile, QStringLiteral("-config ") + text(Text::configFile)}},
+        {!settings.checked(Check::monsters), {S::monsters, QStringLiteral("-nomonsters")}},
+        {settings.checked(Check::recordDemo), {S::recordDemo, QStringLiteral("-record ") + demo}},
+        {settings.checked(Check::playDemo), {S::playDemo, QStringLiteral("-playdemo ") + demo}},
     };
-    QStringList included;
+    QList<EngineItem> included;
     for (const auto& item : items) {
         if (item.applies)
             included << item.item;
@@ -89,9 +91,19 @@ QStringList engineItems(const LaunchSettings& settings, bool withOpenGl) {
     return included;
 }
 
-QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl) {
-    return (QStringList{settings.text(Text::executable)} + engineItems(settings, withOpenGl))
-        .join(QLatin1Char(' '));
+QStringList itemTexts(const QList<EngineItem>& items) {
+    QStringList texts;
+    for (const EngineItem& item : items)
+        texts << item.text;
+    return texts;
+}
+
+QStringList engineItems(const LaunchSettings& settings, bool withOpenGl) {
+    return itemTexts(legacyEngineItems(settings, withOpenGl));
+}
+
+QString engineCommandLine(const QString& executable, const QStringList& items) {
+    return (QStringList{executable} + items).join(QLatin1Char(' '));
 }
 
 FileLines batchFileLines(const QString& doomDirectory, const QString& command) {

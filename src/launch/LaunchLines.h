@@ -19,12 +19,36 @@ QStringList botsToAdd(const QStringList& selectedBots);
 // Two lines per bot: "addbot " and the bot, then "wait 100".
 QStringList addbotsLines(const QStringList& bots);
 
-// The engine's parameters, in their fixed order: each item that applies, exactly as written
-// ("-warp 07", "-file a.wad b.wad", the extra parameters as typed). The OpenGL item applies
-// only when withOpenGl is set and OpenGL is checked.
+// The setting that puts an item on the engine's command line, in the items' fixed order.
+enum class EngineSetting {
+    warp,
+    pwads,
+    heap,
+    threeDfx,
+    openGl,
+    deathmatch,
+    altDeath,
+    captureTheFlag,
+    extraParameters,
+    configFile,
+    monsters,
+    recordDemo,
+    playDemo,
+};
+
+struct EngineItem {
+    EngineSetting setting;
+    QString text; // as it stands in the command line: "-warp 07", the extra parameters as typed
+};
+
+// The engine's parameters as Doom Legacy takes them, in their fixed order: each item that
+// applies, exactly as written. The OpenGL item applies only when withOpenGl is set and
+// OpenGL is checked.
+QList<EngineItem> legacyEngineItems(const LaunchSettings& settings, bool withOpenGl);
+QStringList itemTexts(const QList<EngineItem>& items);
 QStringList engineItems(const LaunchSettings& settings, bool withOpenGl);
 // The executable, then each item, with one blank between them.
-QString engineCommandLine(const LaunchSettings& settings, bool withOpenGl);
+QString engineCommandLine(const QString& executable, const QStringList& items);
 
 // A four-line batch file: drive, "cd\" and the path below it, command, thanks line. A Doom
 // directory shorter than three characters stops after the drive line with

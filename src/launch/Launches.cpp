@@ -1,5 +1,6 @@
 #include "Launches.h"
 
+#include "EngineFamilies.h"
 #include "GameStart.h"
 #include "LaunchFiles.h"
 #include "LaunchLines.h"
@@ -38,8 +39,14 @@ LaunchResult writeEngineScripts(const LaunchSettings& settings, Platform& platfo
     });
 }
 
+// What the engine's family left out of the Doom Legacy line or changed in it.
+void tellNotes(Platform& platform, const EngineLine& line) {
+    for (const QString& note : line.notes)
+        platform.consoleReply(note);
+}
+
 LaunchError exportFile(Platform& platform, const QString& doomDirectory, const char* filter,
-                       const FileLines& content) {
+                       const FileLines& content, const EngineLine& line = {}) {
     FileDialogSpec request;
     request.initialDirectory = doomDirectory;
     request.filter = QLatin1String(filter);
@@ -47,7 +54,10 @@ LaunchError exportFile(Platform& platform, const QString& doomDirectory, const c
     const QString path = platform.fileDialog(FileDialogKind::Save, request);
     if (path.isEmpty())
         return LaunchError::none;
-    return reportLaunchFailure(platform, replaceUserFile(path, content));
+    const LaunchResult written = replaceUserFile(path, content);
+    if (written.ok())
+        tellNotes(platform, line);
+    return reportLaunchFailure(platform, written);
 }
 
 // The previous game set moves aside, replacing an older backup, so every launch after the
@@ -69,16 +79,18 @@ LaunchResult keepPreviousGameSet(const LaunchSettings& settings) {
 LaunchError launchSinglePlayer(const LaunchSettings& settings, Platform& platform) {
     const QString directory = settings.text(Text::doomDirectory);
     const QString batch = doomFile(settings, "brv.bat");
-    const QString command = engineCommandLine(settings, true);
+    const QString executable = settings.text(Text::executable);
+    // brv.bat holds the line that runs, so that it stays a true record of the game.
+    const EngineLine line = engineLine(settings, true);
+    const QString command = engineCommandLine(executable, itemTexts(line.items));
     return reportLaunchFailure(
         platform, firstFailure({
                       [&] { return writeEngineScripts(settings, platform, false); },
                       [&] { return writeLaunchFile(batch, batchFileLines(directory, command)); },
                       [&] {
+                          tellNotes(platform, line);
                           return startGame(platform,
-                                           engineStartCommand(directory, batch,
-                                                              settings.text(Text::executable),
-                                                              engineItems(settings, true)));
+                                           engineStartCommand(directory, batch, executable, line));
                       },
                   }));
 }
@@ -123,8 +135,11 @@ LaunchError launchDoomatic(const LaunchSettings& settings, Platform& platform) {
 LaunchError makeBatchFile(const LaunchSettings& settings, Platform& platform) {
     const QString directory = settings.text(Text::doomDirectory);
     // Exported batch files have never carried the OpenGL switch; users' copies stay alike.
+    const EngineLine line = engineLine(settings, false);
     return exportFile(platform, directory, "Batch File|*.bat",
-                      batchFileLines(directory, engineCommandLine(settings, false)));
+                      batchFileLines(directory, engineCommandLine(settings.text(Text::executable),
+                                                                  itemTexts(line.items))),
+                      line);
 }
 
 LaunchError exportSettings(const LaunchSettings& settings, Platform& platform) {

@@ -3,6 +3,7 @@
 #include "support/Files.h"
 
 #include "core/Latin1Text.h"
+#include "launch/EngineFamilies.h"
 #include "launch/GameStart.h"
 #include "launch/LaunchFiles.h"
 #include "launch/LaunchLines.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -85,6 +87,49 @@ TEST_F(Launches, SinglePlayerWritesItsFilesStartsTheEngineAndHearsItsEnd) {
                            "output is not kept."}));
 }
 
+// An engine of another family runs the line it takes, which brv.bat and an exported batch file
+// hold too; the player is told what changed, each time. An option that an engine still refuses
+// is traced to its setting, in any family.
+TEST_F(Launches, AnEngineGetsItsFamilysLineAndARefusedOptionNamesItsSetting) {
+    ASSERT_TRUE(makeExecutable(binDir.path() + "/dsda-doom"));
+    ASSERT_TRUE(writeBytes(dir + "/Mine.exe", "MZ"));
+    settings.setText(Text::executable, QStringLiteral("dsda-doom"));
+    settings.setText(Text::warp, QStringLiteral("map07"));
+    settings.setText(Text::extraParameters, QStringLiteral("-fast -turbo 50"));
+    settings.setCheck(Check::captureTheFlag, 1);
+    const QStringList notes = list("Left out for dsda-doom, which does not take them: -mb 10 -ctf|"
+                                   "For dsda-doom, -warp map07 became -warp 07");
+    platform.dialogAnswers = {dir + "/game.bat"};
+    EXPECT_EQ(run(launchSinglePlayer), 0);
+    EXPECT_EQ(run(makeBatchFile), 0);
+    EXPECT_EQ(platform.consoleReplies, notes + notes);
+    for (const char* file : {"brv.bat", "game.bat"})
+        EXPECT_EQ(bytes(file).split('\n').at(2), "dsda-doom -warp 07 -fast -turbo 50\r");
+    EXPECT_EQ(platform.starts[0].arguments, list("-warp|07|-fast|-turbo|50"));
+
+    const auto end = [&](const QByteArray& lastLines) {
+        platform.consoleReplies.clear();
+        QBuffer output;
+        output.setData(lastLines);
+        output.open(QIODevice::ReadOnly);
+        platform.watches.back()({false, 255}, &output, true);
+        return platform.consoleReplies.join('|');
+    };
+    EXPECT_EQ(end("-fast given\nUnknown command line option \"-turbo\".\n-turbo"),
+              "dsda-doom ended with status 255|dsda-doom: -fast given|"
+              "dsda-doom: Unknown command line option \"-turbo\".|dsda-doom: -turbo|"
+              "dsda-doom did not take -fast, which comes from Extra Parameters in the Advanced "
+              "pane.");
+    EXPECT_EQ(end("no -turbos, no x-fast, no -mb\n"),
+              "dsda-doom ended with status 255|dsda-doom: no -turbos, no x-fast, no -mb");
+    settings.setText(Text::executable, QStringLiteral("Mine.exe"));
+    EXPECT_EQ(run(launchSinglePlayer), 0);
+    EXPECT_EQ(platform.consoleReplies.size(), 2); // Doom Legacy's family is told nothing
+    EXPECT_EQ(end("Mine v1\nNo such option '-mb'."),
+              "Mine.exe ended with status 255|Mine.exe: Mine v1|Mine.exe: No such option '-mb'.|"
+              "mine did not take -mb, which comes from Heap Size in the Advanced pane.");
+}
+
 // Network games name each bot before its file is written. HX8 copies its parameter file into
 // hx8.cfg; Doomatic keeps the previous game set as the backup and starts nothing.
 TEST_F(Launches, NetworkGamesAnnounceTheirBotsBeforeWritingThem) {
@@ -151,14 +196,19 @@ TEST_F(Launches, EnginesAreFoundWhereThePlayerWouldLook) {
     EXPECT_TRUE(findProgram(dir, QStringLiteral("prboom"), false).isEmpty());
     EXPECT_TRUE(findProgram(dir, QStringLiteral("sub/prboom"), true).isEmpty());
     EXPECT_TRUE(hx8StartCommand(dir, QString()).program.isEmpty());
-    const QStringList items{QStringLiteral("-warp  01")};
-    EXPECT_EQ(engineStartCommand(dir, QString(), "legacy.exe", items).arguments, list("-warp|01"));
+    const EngineLine line{QString(), {{EngineSetting::warp, QStringLiteral("-warp  01")}}, {}};
+    EXPECT_EQ(engineStartCommand(dir, QString(), "legacy.exe", line).arguments, list("-warp|01"));
     for (const char* program : {"wine", "woof", "dsda-doom", "gzdoom"})
         ASSERT_TRUE(makeExecutable(bin + '/' + program));
-    const StartCommand wine = engineStartCommand(dir, QString(), "legacy.exe", items);
+    const StartCommand wine = engineStartCommand(dir, QString(), "legacy.exe", line);
     EXPECT_EQ(wine.program, bin + "/wine");
     EXPECT_EQ(wine.arguments, QStringList{legacy} + list("-warp|01"));
-    EXPECT_EQ(nativeEnginesOnPath(), list("dsda-doom|woof|gzdoom"));
+    // Debian's games are found off the PATH too, where the test command installs two of them.
+    const bool debianGames = QFileInfo::exists(QStringLiteral("/usr/games/chocolate-doom")) &&
+                             QFileInfo::exists(QStringLiteral("/usr/games/crispy-doom"));
+    EXPECT_EQ(nativeEnginesOnPath(),
+              list(debianGames ? "chocolate-doom|crispy-doom|dsda-doom|woof|gzdoom"
+                               : "dsda-doom|woof|gzdoom"));
 }
 
 // A folder where a launch file goes: 75, the files before it written, none after, no start.

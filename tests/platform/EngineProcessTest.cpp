@@ -7,8 +7,10 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 
@@ -42,6 +44,27 @@ StartFailure startScript(QtPlatform& host, const QTemporaryDir& dir, const char*
             ended.replaced = replaced;
         });
 }
+
+// The processes whose working directory is dir: a game started from that Doom directory.
+QList<pid_t> processesIn(const QString& dir) {
+    QList<pid_t> found;
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const pid_t pid = entry.toInt(&number);
+        if (number && QFileInfo(proc.filePath(entry + "/cwd")).symLinkTarget() == dir)
+            found << pid;
+    }
+    return found;
+}
+
+// A game with a Doom directory, an engine.txt and a host of its own.
+struct Game {
+    QTemporaryDir doom;
+    QtPlatform host{doom.path()};
+    QStringList replies;
+    LaunchSettings settings;
+};
 
 } // namespace
 
@@ -83,7 +106,10 @@ private Q_SLOTS:
         for (const char* word :
              {"touch", "pwned", "&&", "echo", "$(id)", "`id`", "'q\"", "$HOME", "-mb", "10"})
             expected << name + ": " + QLatin1String(word);
-        QCOMPARE(replies, expected << name + "'s output is in engine.txt");
+        // The stand-in prints the options it was given, as an engine does that refuses one.
+        QCOMPARE(replies, expected << name + "'s output is in engine.txt"
+                                   << name + " did not take -mb, which comes from Heap Size in "
+                                             "the Advanced pane.");
         QVERIFY(!QFile::exists(pathIn(doom, QStringLiteral("pwned"))));
         QVERIFY(readBytes(pathIn(doom, QStringLiteral("engine.txt")))
                     .startsWith("0 1 2 \ninput null\nown session\nnothing blocked\n" +
@@ -128,6 +154,74 @@ private Q_SLOTS:
         QTRY_COMPARE(lost.calls, 1);
         QVERIFY(lost.end.number == 4 && !lost.hadOutput);
         QVERIFY(QDir(doom.path()).entryList({"engine.txt.*"}, QDir::Files).isEmpty());
+    }
+
+    void everyDebianEngineStartsAGame_data() {
+        QTest::addColumn<QString>("engine");
+        for (const char* engine : {"chocolate-doom", "crispy-doom", "dsda-doom", "woof"})
+            QTest::newRow(engine) << QString::fromLatin1(engine);
+    }
+
+    // Each engine that the Exe list offers on Debian starts a game from the program's own launch,
+    // with the settings of a first start and with every setting that such engines used to
+    // refuse; each is still running four seconds later. No display is needed, and the engine
+    // is looked for where Debian puts games, off the PATH. What they write goes with the test's
+    // folders.
+    void everyDebianEngineStartsAGame() {
+        QFETCH(QString, engine);
+        if (!QFileInfo::exists("/usr/games/" + engine))
+            QSKIP("not installed");
+        QTemporaryDir home;
+        const QStringList variables{"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                    "PATH", "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"};
+        QList<QByteArray> saved;
+        for (const QString& name : variables)
+            saved << qgetenv(qPrintable(name));
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(name, QFile::encodeName(home.path()));
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("SDL_VIDEODRIVER", "dummy");
+        qputenv("SDL_AUDIODRIVER", "dummy");
+
+        std::array<Game, 2> games;
+        // A failed check leaves no game running.
+        const auto endAll = qScopeGuard([&] {
+            for (Game& game : games) {
+                for (pid_t pid : processesIn(game.doom.path()))
+                    ::kill(pid, SIGKILL);
+            }
+        });
+        for (Game& game : games) {
+            game.host.setConsoleReplies([&game](const QString& text) { game.replies << text; });
+            game.settings.setText(Text::doomDirectory, game.doom.path());
+            game.settings.setText(Text::executable, engine);
+        }
+        LaunchSettings& everything = games[1].settings;
+        everything.setText(Text::warp, QStringLiteral("map07"));
+        everything.setText(Text::configFile, QStringLiteral("brimvault.cfg"));
+        everything.setText(Text::demoFile, QStringLiteral("demo1"));
+        for (Check check : {Check::threeDfx, Check::captureTheFlag, Check::recordDemo})
+            everything.setCheck(check, 1);
+        everything.setCheck(Check::monsters, 0);
+        everything.setDm(DmOption::deathmatch);
+        for (Game& game : games)
+            QCOMPARE(launchSinglePlayer(game.settings, game.host), LaunchError::none);
+        for (int i = 0; i < variables.size(); ++i)
+            qputenv(qPrintable(variables[i]), saved[i]);
+
+        QTest::qWait(4000);
+        const QString ended = engine + " ended";
+        for (Game& game : games) {
+            QVERIFY2(game.replies.filter(ended).isEmpty(), qPrintable(game.replies.join('\n')));
+            const QList<pid_t> running = processesIn(game.doom.path());
+            QCOMPARE(running.size(), 1);
+            const auto gone = [&] { return processesIn(game.doom.path()).isEmpty(); };
+            ::kill(running[0], SIGTERM);
+            // dsda-doom ignores SIGTERM while it runs.
+            if (!QTest::qWaitFor(gone, 500))
+                ::kill(running[0], SIGKILL);
+            QTRY_VERIFY(gone());
+        }
     }
 
     // The launcher ends first; the game goes on writing, into its file, not a closed pipe.
