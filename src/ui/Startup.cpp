@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QWidget>
 
@@ -26,6 +28,17 @@
 namespace bv {
 
 namespace {
+
+class ApplicationStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon == SP_ToolBarHorizontalExtensionButton ||
+            icon == SP_ToolBarVerticalExtensionButton)
+            return QIcon(standardPixmap(icon, option, widget));
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
 
 // colour.brc is six short lines; a larger file is not worth reading whole at startup.
 constexpr qint64 kColourReadLimit = 64 * 1024;
@@ -106,6 +119,10 @@ void handOverToSetup(AppWindows& windows, MainFrame& main, ConsoleWindow& consol
 }
 
 } // namespace
+
+QStyle* makeApplicationStyle() {
+    return new ApplicationStyle;
+}
 
 void runStartup(AppWindows& windows) {
     CommandInterpreter& interpreter = windows.interpreter();

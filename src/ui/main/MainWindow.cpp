@@ -67,14 +67,10 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
 
     // The design name is upper case; names set later by the user or a script keep their case.
     settings_.setText(Text::playerName, settings_.text(Text::playerName).toUpper());
-    auto* engines = findChild<QComboBox*>(QStringLiteral("comboEXE"));
     QStringList executables;
     for (const char* exe : kExecutables)
         executables << QString::fromLatin1(exe);
-    // The list's own names are Windows programs; a player elsewhere is offered the engines
-    // that this system has.
-    executables << nativeEnginesOnPath();
-    engines->addItems(executables); // one insertion for all
+    findChild<QComboBox*>(QStringLiteral("comboEXE"))->addItems(executables); // one insertion
     // Binding after the list is filled keeps the record's "Doom3.exe" as the text.
     binder_->bindChildren(centralWidget());
     fillScriptList();
@@ -201,11 +197,11 @@ void MainWindow::buildOtherPanes() {
         setDemoFolder(*std::exchange(demoFolder_, std::nullopt));
 }
 
-void MainWindow::setVisible(bool visible) {
-    QMainWindow::setVisible(visible);
-    // The window is mapped by now, so the other panes cost its first appearance nothing.
-    if (visible)
-        buildOtherPanes();
+void MainWindow::finishLoading() {
+    buildOtherPanes();
+    // The list's own names are Windows programs; a player elsewhere is offered the engines
+    // that this system has. Looking them up walks every folder of the PATH.
+    findChild<QComboBox*>(QStringLiteral("comboEXE"))->addItems(nativeEnginesOnPath());
 }
 
 void MainWindow::applyDesignSize() {
@@ -225,6 +221,12 @@ void MainWindow::fitOuterSize() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
+    // An update request paints the window: the first one has put its first picture on screen,
+    // so what that picture did not need costs its appearance nothing from here on.
+    if (event->type() == QEvent::UpdateRequest && !loadFinishing_) {
+        loadFinishing_ = true;
+        QTimer::singleShot(0, this, &MainWindow::finishLoading);
+    }
     if (designSized_ && (event->type() == QEvent::Show || event->type() == QEvent::Move))
         fitOuterSize();
     return handled;

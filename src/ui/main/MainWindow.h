@@ -57,12 +57,12 @@ public:
     void setExecCfgFolder(const QString& folder);
     void setDemoFolder(const QString& folder);
 
-    // Load builds only the General pane. The seven others are built, bound and wired as soon
-    // as the window has been put on screen, or earlier when a pane button asks for one: a
-    // player never sees them before that, and building them first would only hold back the
-    // window's first appearance. Safe to call at any time; it builds them once.
+    // Load builds only the General pane and the Exe list's own names. The seven other panes
+    // are built, bound and wired, and the engines of this system join the Exe list, once the
+    // window's first picture is on screen; a pane button that asks for a pane earlier builds
+    // them then. A player never sees them before that, and making them first would only hold
+    // back the window's first appearance. Safe to call at any time; it builds them once.
     void buildOtherPanes();
-    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override; // sends "exit"
@@ -79,6 +79,7 @@ private:
     QPushButton* button(const char* name) const;
     QRect twips(int left, int top, int width, int height) const;
     void fitOuterSize();
+    void finishLoading(); // after the first picture
 
     void showPane(int index);
     void fillScriptList();
@@ -97,6 +98,7 @@ private:
     // designSized_.
     bool designSized_ = false;
     bool otherPanesBuilt_ = false;
+    bool loadFinishing_ = false;
     SettingsBinder* binder_;
     RandomLevel randomLevel_;
     QPointer<QWidget> console_;

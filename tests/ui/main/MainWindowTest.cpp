@@ -33,9 +33,14 @@ struct Fixture {
         writeBytes(pathIn(programDir, QStringLiteral("b.brv")), "warp 09\r\n");
         return writeBytes(pathIn(programDir, QStringLiteral("A.BRV")), "");
     }
-    Fixture() {
-        window.setConsoleWindow(&console);
-        window.buildOtherPanes(); // as showing it would
+    Fixture() { window.setConsoleWindow(&console); }
+    // What the window loads once its first picture is on screen: the other panes, the engines.
+    bool showAndFinishLoading() {
+        window.show();
+        return QTest::qWaitFor([this] {
+            return control<QStackedWidget>("panes")->count() > 1 &&
+                   control<QComboBox>("comboEXE")->count() > 7;
+        });
     }
     template <typename T = QWidget> T* control(const char* name) {
         return window.findChild<T*>(QLatin1String(name));
@@ -73,11 +78,14 @@ private Q_SLOTS:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toLocal8Bit());
         Fixture f;
-        qputenv("PATH", path);
-        // The seven Windows engines, then the native ones found on the PATH (or in /usr/games).
+        // The seven Windows engines first; the native ones found on the PATH (or in
+        // /usr/games) and the other panes come after the first picture.
         auto* engines = f.control<QComboBox>("comboEXE");
-        QVERIFY(engines->itemText(6) == QLatin1String("ybot050.exe") &&
-                engines->findText(QStringLiteral("woof")) >= 7);
+        QVERIFY(engines->count() == 7 && engines->itemText(6) == QLatin1String("ybot050.exe"));
+        QCOMPARE(f.control<QStackedWidget>("panes")->count(), 1);
+        QVERIFY(f.showAndFinishLoading());
+        qputenv("PATH", path);
+        QVERIFY(engines->findText(QStringLiteral("woof")) >= 7);
         QCOMPARE(engines->currentText(), QStringLiteral("Doom3.exe"));
         f.settings.setText(Text::executable, QStringLiteral("legacy.exe"));
         QCOMPARE(engines->currentIndex(), 3);
@@ -147,7 +155,7 @@ private Q_SLOTS:
         Fixture f;
         FakeWindows windows;
         f.interpreter.setWindowActions(&windows);
-        f.window.show();
+        QVERIFY(f.showAndFinishLoading());
         for (const char* name : {"menuNew", "menuMatic", "menuHX8ParEdit"}) {
             QTest::keySequence(&f.window, f.action(name)->shortcut());
             QVERIFY2(!f.action(name)->isVisible() && !f.action(name)->isEnabled(), name);
