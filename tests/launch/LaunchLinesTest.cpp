@@ -30,74 +30,50 @@ TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias)
               list("addbot  lead|wait 100|addbot in ner|wait 100"));
 }
 
-TEST(LaunchLines, EngineItemsKeepTheirOrderAndOpenGlOnlyWhereAsked) {
-    LaunchSettings settings; // the heap of 10 set, the other texts empty
-    // The documented example line.
-    settings.setText(Text::executable, QStringLiteral("legacy.exe"));
-    settings.setText(Text::warp, QStringLiteral("map01"));
-    settings.setText(Text::pwads, QStringLiteral("a.wad b.wad"));
-    settings.setDm(DmOption::deathmatch);
-    settings.setCheck(Check::monsters, 0);
-    settings.setCheck(Check::recordDemo, 1);
-    settings.setText(Text::demoFile, QStringLiteral("demo1"));
-    EXPECT_EQ(engineCommandLine(settings.text(Text::executable), engineItems(settings, true)),
-              QStringLiteral("legacy.exe -warp map01 -file a.wad b.wad -mb 10 -deathmatch "
-                             "-nomonsters -record demo1"));
-    settings.setCheck(Check::openGl, 1);
-    settings.setDm(DmOption::altDeath);
-    settings.setCheck(Check::captureTheFlag, 1);
-    settings.setText(Text::extraParameters, QStringLiteral("-a  -b"));
-    settings.setText(Text::configFile, QStringLiteral("c.cfg"));
-    settings.setCheck(Check::playDemo, 1);
-    const char* all = "-warp map01|-file a.wad b.wad|-mb 10|-opengl|-altdeath|-ctf|-a  -b|"
-                      "-config c.cfg|-nomonsters|-record demo1|-playdemo demo1";
-    QStringList items = list(all);
-    EXPECT_EQ(engineItems(settings, true), items);
-    items.removeOne(QStringLiteral("-opengl"));
-    EXPECT_EQ(engineItems(settings, false), items);
-    settings.setCheck(Check::threeDfx, 1); // in OpenGL's place, which it clears
-    EXPECT_EQ(engineItems(settings, true).at(3), QStringLiteral("-3dfx"));
-}
-
-// The line each family takes, from the same settings: the items the engine gets and what the
-// player is told ("|" between items and between replies).
+// The line each family takes, from the same settings: the items the engine gets, in their fixed
+// order, and what the player is told ("|" between items and between replies). "@" stands for
+// the PWADs, "#" for the demo to play: every family takes them as they are.
 TEST(EngineFamilies, EachFamilyGetsTheLineItTakesAndSaysWhatChanged) {
+    using D = DmOption;
     const struct {
         const char* executable;
         const char* warp;
         const char* extra;
-        bool threeDfx, withOpenGl;
+        Check renderer; // checking one clears the other
+        D dm;
+        bool withOpenGl;
         const char* items;
         const char* notes;
     } rows[] = {
         // clang-format off
-        {"Doom3.exe", "map07", "", false, true,
-         "-warp map07|-mb 10|-opengl|-deathmatch|-ctf|-config c.cfg|-nomonsters|-record demo1", ""},
-        {"doomlegacy", "start", "-x", true, false,
-         "-warp start|-mb 10|-3dfx|-deathmatch|-ctf|-x|-config c.cfg|-nomonsters|-record demo1",
-         ""},
-        {"/usr/games/Chocolate-Doom.EXE -y", "MAP07", "", false, true,
-         "-warp 07|-mb 10|-deathmatch|-config c.cfg|-nomonsters|-record demo1",
+        {"legacy.exe", "map01", "-a  -b", Check::openGl, D::altDeath, true, "-warp map01|@|-mb 10|"
+         "-opengl|-altdeath|-ctf|-a  -b|-config c.cfg|-nomonsters|-record demo1|#", ""},
+        {"Doom3.exe", "map07", "", Check::openGl, D::deathmatch, false, "-warp map07|@|-mb 10|"
+         "-deathmatch|-ctf|-config c.cfg|-nomonsters|-record demo1|#", ""},
+        {"doomlegacy", "start", "-x", Check::threeDfx, D::none, true, "-warp start|@|-mb 10|"
+         "-3dfx|-ctf|-x|-config c.cfg|-nomonsters|-record demo1|#", ""},
+        {"/usr/games/Chocolate-Doom.EXE -y", "MAP07", "", Check::openGl, D::deathmatch, true,
+         "-warp 07|@|-mb 10|-deathmatch|-config c.cfg|-nomonsters|-record demo1|#",
          "Left out for chocolate-doom, which does not take them: -opengl -ctf|"
          "For chocolate-doom, -warp MAP07 became -warp 07"},
-        {"dsda-doom", "map07", "", true, true,
-         "-warp 07|-deathmatch|-config c.cfg|-nomonsters|-record demo1 -complevel 21",
+        {"dsda-doom", "map07", "", Check::threeDfx, D::altDeath, true,
+         "-warp 07|@|-altdeath|-config c.cfg|-nomonsters|-record demo1 -complevel 21|#",
          "Left out for dsda-doom, which does not take them: -mb 10 -3dfx -ctf|"
          "For dsda-doom, -warp map07 became -warp 07|"
          "For dsda-doom, -record demo1 became -record demo1 -complevel 21"},
-        {"c:\\games\\prboom-plus.exe", "e2m3", "-fast", false, false,
-         "-warp 2 3|-deathmatch|-fast|-config c.cfg|-nomonsters|-record demo1 -complevel 17",
+        {"c:\\games\\prboom-plus.exe", "e2m3", "-fast", Check::openGl, D::deathmatch, false,
+         "-warp 2 3|@|-deathmatch|-fast|-config c.cfg|-nomonsters|-record demo1 -complevel 17|#",
          "Left out for prboom-plus, which does not take them: -mb 10 -ctf|"
          "For prboom-plus, -warp e2m3 became -warp 2 3|"
          "For prboom-plus, -record demo1 became -record demo1 -complevel 17"},
-        {"glboom", " 1 3", "-COMPLEVEL 9", false, false,
-         "-warp  1 3|-deathmatch|-COMPLEVEL 9|-config c.cfg|-nomonsters|-record demo1",
+        {"glboom", " 1 3", "-COMPLEVEL 9", Check::openGl, D::deathmatch, false,
+         "-warp  1 3|@|-deathmatch|-COMPLEVEL 9|-config c.cfg|-nomonsters|-record demo1|#",
          "Left out for glboom, which does not take them: -mb 10 -ctf"},
-        {"woof", "map7a", "", false, false,
-         "-deathmatch|-config c.cfg|-nomonsters|-record demo1",
+        {"woof", "map7a", "", Check::openGl, D::deathmatch, false,
+         "@|-deathmatch|-config c.cfg|-nomonsters|-record demo1|#",
          "Left out for woof, which does not take them: -warp map7a -mb 10 -ctf"},
-        {"gzdoom", "E1M1", "", false, true,
-         "-warp 1 1|-deathmatch|-config c.cfg|-nomonsters|-record demo1",
+        {"gzdoom", "E1M1", "", Check::openGl, D::deathmatch, true,
+         "-warp 1 1|@|-deathmatch|-config c.cfg|-nomonsters|-record demo1|#",
          "Left out for gzdoom, which does not take them: -mb 10 -opengl -ctf|"
          "For gzdoom, -warp E1M1 became -warp 1 1"},
         // clang-format on
@@ -107,16 +83,19 @@ TEST(EngineFamilies, EachFamilyGetsTheLineItTakesAndSaysWhatChanged) {
         LaunchSettings settings;
         settings.setText(Text::executable, QLatin1String(r.executable));
         settings.setText(Text::warp, QLatin1String(r.warp));
+        settings.setText(Text::pwads, QStringLiteral("a.wad b.wad"));
         settings.setText(Text::extraParameters, QLatin1String(r.extra));
         settings.setText(Text::configFile, QStringLiteral("c.cfg"));
         settings.setText(Text::demoFile, QStringLiteral("demo1"));
-        settings.setCheck(r.threeDfx ? Check::threeDfx : Check::openGl, 1);
-        settings.setDm(DmOption::deathmatch);
-        for (Check check : {Check::captureTheFlag, Check::recordDemo})
+        for (Check check : {r.renderer, Check::captureTheFlag, Check::recordDemo, Check::playDemo})
             settings.setCheck(check, 1);
         settings.setCheck(Check::monsters, 0);
+        settings.setDm(r.dm);
         const EngineLine line = engineLine(settings, r.withOpenGl);
-        EXPECT_EQ(itemTexts(line.items), list(r.items));
+        EXPECT_EQ(itemTexts(line.items).join('|'),
+                  QString(r.items)
+                      .replace(QLatin1Char('@'), QStringLiteral("-file a.wad b.wad"))
+                      .replace(QLatin1Char('#'), QStringLiteral("-playdemo demo1")));
         EXPECT_EQ(line.notes.join(QLatin1Char('|')), QLatin1String(r.notes));
     }
     EXPECT_EQ(engineFamily(QStringLiteral("woof")), EngineFamily::mbf);

@@ -1,64 +1,22 @@
 // Start-up and whole flows down to the files and the per-user store, then the side windows.
-#include "support/FakePlatform.h"
-#include "support/Files.h"
+#include "AppFixture.h"
 
-#include "platform/QtPlatform.h"
-#include "settings/CommandInterpreter.h"
 #include "ui/AboutWindow.h"
-#include "ui/AppWindows.h"
-#include "ui/ConsoleWindow.h"
 #include "ui/DebugWindow.h"
 #include "ui/EditWindow.h"
 #include "ui/EditorText.h"
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 #include "ui/Startup.h"
-#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QTest>
 #include <QTextBlock>
 
-using namespace bv;
-using namespace bv::test;
-
 namespace {
-
-// The program as main() wires it, over its own program directory or a given one and host.
-struct App {
-    explicit App(const char* arguments = "", FakePlatform* host = nullptr,
-                 const QString& directory = QString())
-        : platform(host ? *host : own) {
-        platform.programDir = directory.isEmpty() ? dir.path() : directory;
-        platform.arguments = QLatin1String(arguments);
-        if (directory.isEmpty())
-            writeBytes(file("main.brv"), "show 1\r\n");
-        interpreter.setWindowActions(&windows);
-    }
-    ~App() { interpreter.setWindowActions(nullptr); }
-    MainWindow& main() { return static_cast<MainWindow&>(*windows.mainWindow()); }
-    ConsoleWindow& console() { return windows.console(); }
-    QColor consoleColour(QPalette::ColorRole role) {
-        return console().input()->palette().color(role);
-    }
-    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
-
-    QTemporaryDir dir;
-    FakePlatform own;
-    FakePlatform& platform;
-    LaunchSettings settings;
-    ConsoleOptions colours;
-    CommandInterpreter interpreter{settings, colours, platform};
-    AppWindows windows{settings, colours, interpreter, platform, [this] {
-                           return makeMainWindowFrame(settings, colours, interpreter, platform);
-                       }};
-};
 
 // A host whose per-user store is the real one, below the test's own XDG_CONFIG_HOME.
 struct RealStore : FakePlatform {
@@ -81,14 +39,6 @@ struct Paints : QObject {
         return false;
     }
 };
-
-void click(QWidget& window, const char* name) {
-    window.findChild<QPushButton*>(QLatin1String(name))->click();
-}
-
-void typeEuro(QWidget* widget) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
-}
 
 } // namespace
 
@@ -295,26 +245,53 @@ private Q_SLOTS:
             QTextCursor cursor(box->document()->findBlockByNumber(block));
             cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
             box->setTextCursor(cursor);
-            QTest::keyClick(box, key);
+            if (key != Qt::Key_unknown)
+                QTest::keyClick(box, key);
         };
-        // A line longer than a row shows in rows; only a line end typed in it is saved.
-        const QByteArray original = row + row + "ccc\nend\r\n";
-        writeBytes(a.file("long.cfg"), original);
-        QVERIFY(editor->openFile(a.file("long.cfg")));
-        press(1, 10, Qt::Key_Return);
-        const QByteArray split = row + row.left(10) + "\n" + row.mid(10) + "ccc\nend\r\n\r\n";
-        QCOMPARE(editor->bytesForSave(), split);
-        box->undo();
-        QCOMPARE(editor->bytesForSave(), original + "\r\n");
-        box->redo();
-        QCOMPARE(editor->bytesForSave(), split);
+        // A long line shows in rows and is saved whole, whatever its end and whichever row is
+        // edited, joined or split at the join, through undo and redo too: "at" and "put" say what
+        // the edit does to the first line ("\n" standing for the file's line end).
+        QByteArray line;
+        for (int i = 0; i < 25000; ++i)
+            line += char('a' + i % 23);
+        const struct {
+            int length;
+            const char* end;
+            int block, column;
+            Qt::Key key;
+            int at, removed;
+            const char* put;
+        } rows[] = {
+            {10000, "\r\n", 0, 0, Qt::Key_unknown, 0, 0, ""},
+            {10001, "\n", 1, 0, Qt::Key_Backspace, 0, 0, ""},
+            {10001, "\r", 0, 10000, Qt::Key_Delete, 0, 0, ""},
+            {25000, "\r\n", 1, 0, Qt::Key_X, 10000, 0, "x"},
+            {25000, "\n", 2, 0, Qt::Key_Return, 20000, 0, "\n"},
+            {10001, "\r\n", 1, 1, Qt::Key_Backspace, 10000, 1, ""},
+        };
+        for (const auto& r : rows) {
+            const QByteArray text = line.left(r.length), end(r.end);
+            const QByteArray rest = end + "b" + end + text + "\r\n";
+            writeBytes(a.file("long.cfg"), text + end + "b" + end + text);
+            QVERIFY(editor->openFile(a.file("long.cfg")));
+            press(r.block, r.column, r.key);
+            QByteArray first = text;
+            first.replace(r.at, r.removed, QByteArray(r.put) == "\n" ? end : QByteArray(r.put));
+            QVERIFY(editor->saveFile(a.file("saved.cfg")));
+            QCOMPARE(readBytes(a.file("saved.cfg")), first + rest);
+            box->undo();
+            QCOMPARE(editor->bytesForSave(), text + rest);
+            box->redo();
+            QCOMPARE(editor->bytesForSave(), first + rest);
+        }
         // Lines typed take the file's first line end; a typed euro shows, and is saved as "?".
         writeBytes(a.file("unix.cfg"), "one\ntwo\r\n");
         QVERIFY(editor->openFile(a.file("unix.cfg")));
         press(0, 3, Qt::Key_Return);
         typeEuro(box);
-        QCOMPARE(box->toPlainText(), QStringLiteral("one\n\u20ac\ntwo\n"));
-        const QByteArray typed("one\n?\ntwo\r\n\r\n");
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\U0001F600"), {});
+        QCOMPARE(box->toPlainText(), QStringLiteral("one\n\u20ac\U0001F600\ntwo\n"));
+        const QByteArray typed("one\n??\ntwo\r\n\r\n"); // one "?" for a character in two halves
         QCOMPARE(editor->bytesForSave(), typed);
         // A device or a pipe is refused and the document kept.
         makeFifo(a.file("pipe.cfg"));
@@ -342,7 +319,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     AppTest test;
-    return QTest::qExec(&test, argc, argv);
+    return QTest::qExec(&test, argc, argv) | runWindowTests(argc, argv);
 }
 
 #include "AppTest.moc"

@@ -86,6 +86,10 @@ private Q_SLOTS:
         QVERIFY(f.showAndFinishLoading());
         qputenv("PATH", path);
         QVERIFY(engines->findText(QStringLiteral("woof")) >= 7);
+        const int listed = engines->count(); // once, however often the window paints
+        f.window.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(engines->count(), listed);
         QCOMPARE(engines->currentText(), QStringLiteral("Doom3.exe"));
         f.settings.setText(Text::executable, QStringLiteral("legacy.exe"));
         QCOMPARE(engines->currentIndex(), 3);
@@ -129,6 +133,11 @@ private Q_SLOTS:
             QVERIFY(f.control(kPanes[(i + 1) % kPanes.size()].buttonName)->isEnabled());
         }
         QCOMPARE(panes->count(), static_cast<int>(kPanes.size())); // built once
+        // Every setting has its control in the panes, but the options window's two directories.
+        QStackedWidget fresh;
+        buildPanes(&fresh, 0, kPanes.size());
+        LaunchSettings unbound;
+        QCOMPARE(SettingsBinder(unbound).bindChildren(&fresh).size(), kTextCount + kCheckCount + 3);
         f.window.setExecCfgFolder(f.doomDir.path());
         f.window.setDemoFolder(f.doomDir.path());
         // PWADs below the Doom directory as it stands (in any case) are added relative to it.

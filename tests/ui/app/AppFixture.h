@@ -1,0 +1,58 @@
+#pragma once
+// The program as main() wires it, for the window tests.
+#include "support/FakePlatform.h"
+#include "support/Files.h"
+
+#include "platform/QtPlatform.h"
+#include "settings/CommandInterpreter.h"
+#include "ui/AppWindows.h"
+#include "ui/ConsoleWindow.h"
+#include "ui/main/MainWindow.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace bv;
+using namespace bv::test;
+
+// The program as main() wires it, over its own program directory or a given one and host.
+struct App {
+    explicit App(const char* arguments = "", FakePlatform* host = nullptr,
+                 const QString& directory = QString())
+        : platform(host ? *host : own) {
+        platform.programDir = directory.isEmpty() ? dir.path() : directory;
+        platform.arguments = QLatin1String(arguments);
+        if (directory.isEmpty())
+            writeBytes(file("main.brv"), "show 1\r\n");
+        interpreter.setWindowActions(&windows);
+    }
+    ~App() { interpreter.setWindowActions(nullptr); }
+    MainWindow& main() { return static_cast<MainWindow&>(*windows.mainWindow()); }
+    ConsoleWindow& console() { return windows.console(); }
+    QColor consoleColour(QPalette::ColorRole role) {
+        return console().input()->palette().color(role);
+    }
+    QString file(const char* name) const { return pathIn(dir, QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    FakePlatform own;
+    FakePlatform& platform;
+    LaunchSettings settings;
+    ConsoleOptions colours;
+    CommandInterpreter interpreter{settings, colours, platform};
+    AppWindows windows{settings, colours, interpreter, platform, [this] {
+                           return makeMainWindowFrame(settings, colours, interpreter, platform);
+                       }};
+};
+
+inline void click(QWidget& window, const char* name) {
+    window.findChild<QPushButton*>(QLatin1String(name))->click();
+}
+
+inline void typeEuro(QWidget* widget) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
+}
+
+// The window tests, run by the same program as the flows.
+int runWindowTests(int argc, char* argv[]);

@@ -1,0 +1,269 @@
+// What a player sees of each window: its controls in reading order with their captions and
+// state, and the windows coming, going and stacking as asked.
+#include "AppFixture.h"
+
+#include "ui/AboutWindow.h"
+#include "ui/DebugWindow.h"
+#include "ui/EditWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/SetupWizard.h"
+#include "ui/Startup.h"
+#include "ui/main/Twips.h"
+
+#include <QAbstractSlider>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace {
+
+// A control as a player finds it: its name; "!" when disabled, "*" checked, "." not shown;
+// then "=" its caption, text or value, "~" its tooltip, "^" its shortcut.
+QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
+             const QString& tip = {}, const QKeySequence& keys = {}) {
+    QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
+    for (const auto& [mark, part] :
+         {std::pair{'=', caption}, {'~', tip}, {'^', keys.toString(QKeySequence::PortableText)}}) {
+        if (!part.isEmpty())
+            s += mark + part;
+    }
+    return s;
+}
+
+QString look(QWidget* w, QWidget* root) {
+    QString caption = w->isWindow() ? w->windowTitle() : QString();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        caption = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        caption = label->text();
+    else if (auto* frame = qobject_cast<QGroupBox*>(w))
+        caption = frame->title();
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        caption = edit->text();
+    else if (auto* combo = qobject_cast<QComboBox*>(w))
+        caption = combo->currentText();
+    else if (auto* bar = qobject_cast<QAbstractSlider*>(w))
+        caption = QString::number(bar->value());
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    return look(w->objectName(), w->isEnabled(), button && button->isChecked(),
+                w == root || w->isVisibleTo(root), caption, w->toolTip());
+}
+
+// The entries of a menu, and of each menu of a menu bar, in order.
+QStringList entries(QWidget* menu) {
+    QStringList shown;
+    for (QAction* a : menu->actions()) {
+        shown << look(a->menu() ? a->menu()->objectName() : a->objectName(), a->isEnabled(),
+                      a->isChecked(), a->isVisible(), a->text(), {}, a->shortcut());
+        if (a->menu() && qobject_cast<QMenuBar*>(menu))
+            shown << entries(a->menu());
+    }
+    return shown;
+}
+
+// Each control of the row as the window shows it; each one stands after the one before it in
+// reading order (inside it, below it, or beside it to the right) and overlaps no other.
+void compareWindow(QWidget* root, const char* expected) {
+    const QStringList items = QString::fromUtf8(expected).split('|');
+    const bool menu = qobject_cast<QMenu*>(root) || qobject_cast<QMenuBar*>(root);
+    QStringList shown = menu ? entries(root) : QStringList();
+    QList<QRect> places;
+    for (qsizetype i = 0; i < items.size() && !menu; ++i) {
+        const QString name = items[i].section(QRegularExpression("[!*.=~^]"), 0, 0);
+        QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
+        shown << (w ? look(w, root) : name + '?');
+        if (w && (w == root || w->isVisibleTo(root)))
+            places << QRect(w->mapTo(root, QPoint()), w->size());
+    }
+    for (qsizetype i = 0; i < std::max(items.size(), shown.size()); ++i)
+        QCOMPARE(shown.value(i), items.value(i));
+    const auto apart = [](const QRect& a, const QRect& b) {
+        return a.contains(b) || b.contains(a) || !a.intersects(b);
+    };
+    for (qsizetype i = 1; i < places.size(); ++i) {
+        const QRect a = places[i - 1], b = places[i];
+        const bool sameRow = b.top() <= a.bottom() && a.top() <= b.bottom();
+        QVERIFY2(a.contains(b) || (sameRow ? b.left() > a.right() : b.top() > a.bottom()),
+                 qPrintable(shown[i] + " is not after " + shown[i - 1]));
+        for (qsizetype j = 0; j < i; ++j)
+            QVERIFY2(apart(places[j], b), qPrintable(shown[i] + " overlaps " + shown[j]));
+    }
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(makeApplicationStyle()); }
+
+    // After a start with docking and colours stored, every window holds the controls of its
+    // design, as a player reads them, showing the state the program holds.
+    void everyWindowShowsItsControlsInReadingOrder() {
+        App a("-nosetup");
+        a.platform.store.insert({QStringLiteral("Console Settings"), QStringLiteral("Docking")},
+                                QStringLiteral("1"));
+        writeBytes(a.file("colour.brc"), " 1 \r\n 2 \r\n 3 \r\n 40 \r\n 50 \r\n 60 \r\n");
+        writeBytes(a.file("main.brv"), "show 1\r\nwarp 07\r\ndm 2\r\n");
+        runStartup(a.windows);
+        MainWindow& main = a.main();
+        main.buildOtherPanes();
+        const auto pane = [&](const char* name) {
+            auto* shown = main.findChild<QWidget*>(QLatin1String(name));
+            main.findChild<QStackedWidget*>()->setCurrentWidget(shown);
+            QApplication::processEvents();
+            return shown;
+        };
+        // Each side window as the command that shows it leaves it.
+        const auto shown = [&](const char* command, QWidget* window) {
+            a.interpreter.interpret(QLatin1String(command));
+            QApplication::processEvents();
+            return window;
+        };
+        SetupWizard& wizard = a.windows.setup();
+        // clang-format off
+        const std::pair<std::function<QWidget*()>, const char*> rows[] = {
+            {[&] { return &main; }, "frmMain=Brimvault Version 1.21 Beta|cmdGen!=General|"
+             "cmdMult=Multiplayer|cmdAd=Advanced|cmdDoomBot=DoomBot|cmdHX8=HX8|cmdYBOT=Cajun Bot|"
+             "cmdCustomCFG=Custom|cmdDemo=Demo|comboExec|cmdEXEC=Exec|"
+             "cmdLaunchSingle=&Single Player Game|cmdMultiplayer=&Doomatic Game|cdHX8=&HX8 Game"},
+            {[&] { return pane("genBox"); }, "genBox|lblExe=Exe:|lblWarp=Warp:|"
+             "cmdRND=Rnd~Genarates Random Level Number|comboEXE=Doom3.exe|txtWarp=07|"
+             "lblPWADS=PWADs and Patches:|txtPWADS|cmdAdd=Add|check3DFX=3DFX Enabled|"
+             "checkGL=Open GL Enabled"},
+            {[&] { return pane("multBox"); }, "multBox|frameMultiplayer=Multiplayer|lblName=Name:|"
+             "txtName=GI JOE|frameDeathMatch=DeathMatch|optionDMNone=None|"
+             "optionDM2*=Deathmatch 2.0|optionDM=Orignal Deathmatch|checkMon*=&Monsters|"
+             "frameDoomatic=Doomatic|lblMaticPar=Parameters (Non Local):|lblMax=Max Players:|"
+             "txtMaticPar|txtMax=4"},
+            {[&] { return pane("adBox"); }, "adBox|frameWeap=Weapons Order:|txtWeap=014576328|"
+             "cmdInsert=Add|lblHeap=Heap Size:|txtHeap=10|checkMLOOK=gr_crappymlook|"
+             "lblResolution!=Resolution:|lblWidth!=Width:|lblHeight!=Height:|txtWidth!=320|"
+             "txtHeight!=200|lblPar=Extra Parameters (Not Compatible With HX8) :|txtPar|"
+             "lblConfigFile=Config File:|txtConfigFile"},
+            {[&] { return pane("doombotBox"); }, "doombotBox|lblBotSkill=Bot Skill:|"
+             "txtBotSkill=2|frameCTF=CTF|checkCTF=CTF"},
+            {[&] { return pane("hx8Box"); }, "hx8Box|lblComputerName=Computer Name:|"
+             "txtComputerName=GI JOE'S COMPUTER|lblComPorts=COM Ports:|txtComPorts=com3,57600|"
+             "cmdParFile=Load Parameters File|lblParFile=Extra Parameters File:|txtParFile"},
+            {[&] { return pane("ybotBox"); }, "ybotBox|lblBots=Available Bots:|"
+             "lblUseBots=Selected Bots:|fileBots|cmdAddBot=>|cmdRemoveBot=<|listUseBots|"
+             "checkWeapD=Weapon Drop"},
+            {[&] { return pane("boxCustom"); }, "boxCustom|"
+             "lblExecCFG=Doom Legacy Config File to Execute in Autoexec.CFG:|txtExecCFG|"
+             "fileExecCfg"},
+            {[&] { return pane("boxDemo"); }, "boxDemo|checkPlayDemo=Play Demo|"
+             "checkRecDemo=Record Demo|txtDemoFile|fileDemo"},
+            {[&] { return main.menuBar(); }, "menuFile=&File|menuNew!.=&New Settings^Ctrl+N|"
+             "menuOpen=&Open Settings...^Ctrl+O|menuSave=&Save Settings...^Ctrl+S|"
+             "menuExport=&Export Settings...^Ctrl+E|menuBatchFile=&Make Batch File...|sep1|"
+             "menuExit=E&xit|menuTools=&Tools|menuMatic!.=&Run Doomatic|"
+             "menuCEdit=Config File &Editor...^F9|"
+             "menuHX8ParEdit!.=&HX8 Parameter File Editor...^F11|sep2|menu*=Show &Console^F12|"
+             "sep3|menuOptions=&Options...|menuHelp=&Help|menuTopics=BRV Help &Topics^F1|sep4|"
+             "menuAbout=&About..."},
+            {[&] { return main.findChild<QMenu*>("menuWeapOld"); }, "menu_fists=Fists|"
+             "menu_pistol=Pistol|mneu_Shotgun=Shotgun|menu_SuperShotgun=Super Shotgun|"
+             "menu_Chaingun=Chaingun|menu_rocketlauncher=Rocket Launcher|"
+             "menu_plasma=Plasma Gun|menu_bfg=BFG|menu_chainsaw=Chainsaw|sep_weap|"
+             "menu_clear=Clear"},
+            {[&] { return shown("options", &a.windows.options()); }, "frmOptions=Options|lblOptions=Doom Directory:|"
+             "txtDir=c:\\doom2|cmdBrowse=&Browse|lblDemo=Demo Directory:|"
+             "txtDemoDir~Leave as nothing for default|frameForeColour=Console Font Colour|"
+             "lblRedFore=Red|redFore=40|lblGreenFore=Green|greenFore=50|lblBlueFore=Blue|"
+             "blueFore=60|lblForeColour|frameBackColour=Console Background Colour|"
+             "lblBackRed=Red|redBack=1|lblBackGreen=Green|greenBack=2|lblBackBlue=Blue|"
+             "blueBack=3|lblBackColour|checkDock*=Dock Console|cmdSaveTheme=&Save Colour Scheme|"
+             "cmdTheme=&Open Colour Theme|cmdOk=&Ok"},
+            {[&] { wizard.show(); return shown("", &wizard); }, "frmSetup=Setup Wizard|imgShow|box1|"
+             "lblWelcome=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
+             "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
+             "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel"},
+            {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
+             "frmSetup=Setup Wizard|imgShow|box1.|lblWelcome.=Welcome to Brimvault. This wizard "
+             "will help you setup Brimvault.|box2|lblDoom=Where is your Doom Directory?|"
+             "txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|cmdBack=< &Back|cmdNext=&Finish|"
+             "cmdCancel=&Cancel"},
+            {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
+                   return &a.console(); }, "frmConsole|txtConsole|txtInput"},
+            {[&] { return shown("debug", &a.windows.debug()); }, "frmDebug=Debug|richtextbox1|"
+             "cmdHide=Hide|cmdQuit=Quit"},
+            {[&] { return shown("edit", &a.windows.edit()); }, "frmEdit=Config File Editor|"
+             "txtText"},
+            {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
+             "menuOpen=&Open|menuSave=&Save|sep1|menuClose=&Close"},
+            {[&] { return shown("about", &a.windows.about()); }, "frmAbout=About Brimvault|imgLogo|"
+             "cmdOk=&Ok"},
+        };
+        // clang-format on
+        for (const auto& [root, expected] : rows) {
+            compareWindow(root(), expected);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
+    // The windows come and go as the design says: minimising the main window takes the console
+    // along and restoring brings it back if it is shown; a window asked for comes to the front;
+    // a docked console hangs below the main window without a caption.
+    void theWindowsComeGoAndStackAsAsked() {
+        App a("-nosetup");
+        runStartup(a.windows);
+        MainWindow& main = a.main();
+        ConsoleWindow& console = a.console();
+        QVERIFY(QTest::qWaitForWindowExposed(&main) && console.isVisible());
+        QCOMPARE(main.frameGeometry().size(), QSize(twipsToPixels(6195, main.logicalDpiX()),
+                                                    twipsToPixels(5295, main.logicalDpiY())));
+        for (const bool shown : {true, false}) {
+            main.setConsoleShown(shown);
+            main.showMinimized();
+            QTRY_VERIFY(main.isMinimized() && !console.isVisible());
+            main.showNormal();
+            QTRY_COMPARE(console.isVisible(), shown);
+        }
+        MainWindow alone(a.settings, a.colours, a.interpreter, a.platform); // no console yet
+        alone.showMinimized();
+        alone.showNormal();
+        struct Raised : QObject {
+            QStringList windows;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
+                    static_cast<QWidget*>(watched)->isWindow())
+                    windows << watched->objectName();
+                return false;
+            }
+        } raised;
+        qApp->installEventFilter(&raised);
+        for (const char* command : {"show 0", "show 1", "options", "debug", "about", "edit"})
+            a.interpreter.interpret(QLatin1String(command));
+        qApp->removeEventFilter(&raised);
+        QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
+        const auto tick = [&main] {
+            QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
+        };
+        OptionsWindow& options = a.windows.options();
+        options.dockBox()->click();
+        main.move(70, 50);
+        tick();
+        QCOMPARE(console.pos(), MainWindow::consoleDockPoint(main));
+        QVERIFY(console.windowTitle().isEmpty());
+        options.dockBox()->click();
+        tick();
+        QCOMPARE(console.windowTitle(), QStringLiteral("Brimvault [Console]"));
+    }
+};
+
+int runWindowTests(int argc, char* argv[]) {
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowTest.moc"
