@@ -172,17 +172,22 @@ private Q_SLOTS:
         if (!QFileInfo::exists("/usr/games/" + engine))
             QSKIP("not installed");
         QTemporaryDir home;
-        const QStringList variables{"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                    "PATH", "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"};
-        QList<QByteArray> saved;
-        for (const QString& name : variables)
-            saved << qgetenv(qPrintable(name));
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-            qputenv(name, QFile::encodeName(home.path()));
-        qputenv("PATH", "/usr/bin:/bin");
-        qputenv("SDL_VIDEODRIVER", "dummy");
-        qputenv("SDL_AUDIODRIVER", "dummy");
-
+        const QByteArray at = QFile::encodeName(home.path());
+        std::vector<std::pair<const char*, QByteArray>> saved;
+        for (const auto& [name, value] : {std::pair<const char*, QByteArray>{"HOME", at},
+                                          {"XDG_CONFIG_HOME", at},
+                                          {"XDG_DATA_HOME", at},
+                                          {"PATH", "/usr/bin:/bin"},
+                                          {"SDL_VIDEODRIVER", "dummy"},
+                                          {"SDL_AUDIODRIVER", "dummy"}}) {
+            saved.emplace_back(name, qgetenv(name));
+            qputenv(name, value);
+        }
+        const auto putBack = [&saved] {
+            for (const auto& [name, value] : saved)
+                qputenv(name, value);
+        };
+        const auto restore = qScopeGuard(putBack);
         std::array<Game, 2> games;
         // A failed check leaves no game running.
         const auto endAll = qScopeGuard([&] {
@@ -206,8 +211,7 @@ private Q_SLOTS:
         everything.setDm(DmOption::deathmatch);
         for (Game& game : games)
             QCOMPARE(launchSinglePlayer(game.settings, game.host), LaunchError::none);
-        for (int i = 0; i < variables.size(); ++i)
-            qputenv(qPrintable(variables[i]), saved[i]);
+        putBack();
 
         QTest::qWait(4000);
         const QString ended = engine + " ended";

@@ -46,8 +46,12 @@ struct App {
                        }};
 };
 
+template <typename T = QWidget> T* child(QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
 inline void click(QWidget& window, const char* name) {
-    window.findChild<QPushButton*>(QLatin1String(name))->click();
+    child<QAbstractButton>(window, name)->click();
 }
 
 inline void typeEuro(QWidget* widget) {

@@ -8,6 +8,8 @@
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 #include "ui/Startup.h"
+#include "ui/main/MainPanes.h"
+#include "ui/main/SettingsBinder.h"
 #include "ui/main/Twips.h"
 
 #include <QAbstractSlider>
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -211,6 +214,134 @@ private Q_SLOTS:
         }
     }
 
+    // Every control shows its setting and writes it back, text beyond Latin-1 included; the
+    // pickers fill theirs; the Exe list gains this system's engines, and the other panes come,
+    // once the window is first on screen, and only once.
+    void everyControlAndPickerFillsItsSetting() {
+        QTemporaryDir program, bin;
+        writeBytes(pathIn(program, QStringLiteral("b.brv")), "warp 09\r\n");
+        writeBytes(pathIn(program, QStringLiteral("A.BRV")), "");
+        makeExecutable(pathIn(bin, QStringLiteral("woof")));
+        App a("", nullptr, program.path());
+        a.settings.setText(Text::doomDirectory, a.dir.path());
+        for (const char* name : {"Doom3.exe", "autoexec.cfg", "Other.CFG", "demo1.lmp"})
+            writeBytes(a.file(name), "");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        MainWindow& main = a.main();
+        auto* engines = child<QComboBox>(main, "comboEXE");
+        auto* panes = child<QStackedWidget>(main, "panes");
+        QVERIFY(engines->count() == 7 && panes->count() == 1);
+        main.show();
+        QVERIFY(QTest::qWaitFor([&] { return engines->count() > 7 && panes->count() == 8; }));
+        qputenv("PATH", path);
+        QVERIFY(engines->findText(QStringLiteral("woof")) >= 7);
+        const int listed = engines->count();
+        main.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(engines->count(), listed);
+        a.settings.setText(Text::executable, QStringLiteral("legacy.exe"));
+        QCOMPARE(engines->currentIndex(), 3);
+        // The Exec button runs the script chosen from those of the program directory.
+        auto* scripts = child<QComboBox>(main, "comboExec");
+        QCOMPARE(scripts->itemText(0) + scripts->itemText(1), QStringLiteral("A.BRVb.brv"));
+        scripts->setCurrentIndex(1);
+        click(main, "cmdEXEC");
+        QCOMPARE(a.settings.text(Text::warp), QStringLiteral("09"));
+
+        const QString typed = QStringLiteral("w\u20ac");
+        for (int i = 0; i < kTextCount; ++i) {
+            if (Text(i) == Text::doomDirectory || Text(i) == Text::demoDirectory)
+                continue; // the options window's
+            auto* combo = child<QComboBox>(main, controlName(Text(i)));
+            QLineEdit* box =
+                combo ? combo->lineEdit() : child<QLineEdit>(main, controlName(Text(i)));
+            a.settings.setText(Text(i), QStringLiteral("v%1").arg(i));
+            QCOMPARE(box->text(), QStringLiteral("v%1").arg(i));
+            if (!box->isEnabled())
+                continue; // width and height: by command and script only
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_W);
+            typeEuro(box);
+            QCOMPARE(box->text() + a.settings.text(Text(i)), typed + typed);
+        }
+        for (int i = 0; i < kCheckCount; ++i) {
+            a.settings.setCheck(Check(i), 0);
+            click(main, controlName(Check(i)));
+            QCOMPARE(a.settings.check(Check(i)), 1);
+        }
+        click(main, "optionDM2");
+        QCOMPARE(a.settings.dm(), DmOption::altDeath);
+        // Each pane button shows its pane and is the one disabled.
+        for (size_t i = 0; i < kPanes.size(); ++i) {
+            click(main, kPanes[i].buttonName);
+            QCOMPARE(panes->currentWidget()->objectName(), QLatin1String(kPanes[i].paneName));
+            QVERIFY(!child(main, kPanes[i].buttonName)->isEnabled());
+            QVERIFY(child(main, kPanes[(i + 1) % kPanes.size()].buttonName)->isEnabled());
+        }
+        QCOMPARE(panes->count(), static_cast<int>(kPanes.size())); // built once
+        // Every setting has its control in the panes, but the options window's two directories.
+        QStackedWidget fresh;
+        buildPanes(&fresh, 0, kPanes.size());
+        LaunchSettings unbound;
+        QCOMPARE(SettingsBinder(unbound).bindChildren(&fresh).size(), kTextCount + kCheckCount + 3);
+        main.setExecCfgFolder(a.dir.path());
+        main.setDemoFolder(a.dir.path());
+        // PWADs below the Doom directory as it stands (in any case) are added relative to it.
+        a.settings.setText(Text::doomDirectory, a.dir.path().toUpper());
+        a.platform.dialogAnswers = {a.file("wads/M.wad"), QStringLiteral("/other/x.deh"), QString(),
+                                    a.file("serial.hx8")};
+        for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
+            click(main, button);
+        QCOMPARE(a.settings.text(Text::pwads), typed + " wads/M.wad /other/x.deh");
+        QCOMPARE(a.settings.text(Text::hx8ParameterFile), a.file("serial.hx8"));
+        for (const auto& [list, row] : {std::pair{"fileExecCfg", 1}, {"fileDemo", 0}}) {
+            child<QListWidget>(main, list)->setCurrentRow(row);
+            child<QListWidget>(main, list)->item(row)->setSelected(true);
+        }
+        QCOMPARE(a.settings.text(Text::customConfig), QStringLiteral("Other.CFG"));
+        QCOMPARE(a.settings.text(Text::demoFile), QStringLiteral("demo1"));
+        click(main, "cmdInsert");
+        QVERIFY(child<QMenu>(main, "menuWeapOld")->isVisible());
+        for (const char* name : {"menu_clear", "menu_bfg", "menu_fists"})
+            main.findChild<QAction*>(QLatin1String(name))->trigger();
+        QCOMPARE(a.settings.text(Text::weaponsOrder), QStringLiteral("30"));
+    }
+
+    // The menus send their commands and open and save settings; the launch button and Enter in
+    // a field start a game; closing the window sends exit once.
+    void menusAndButtonsSendTheirCommandsAndStartTheirGames() {
+        App a("-nosetup");
+        runStartup(a.windows);
+        MainWindow& main = a.main();
+        writeBytes(a.file("Doom3.exe"), "");
+        a.settings.setText(Text::doomDirectory, a.dir.path());
+        const auto action = [&main](const char* name) {
+            return main.findChild<QAction*>(QLatin1String(name));
+        };
+        action("menuTopics")->trigger();
+        QVERIFY(a.platform.documents.size() == 1 && a.platform.dialogs.empty());
+        const QString saved = a.file("Mine.brv");
+        a.settings.setText(Text::warp, QStringLiteral("E1M1"));
+        a.platform.dialogAnswers = {saved, saved};
+        action("menuSave")->trigger();
+        a.settings.setText(Text::warp, QString());
+        action("menuOpen")->trigger();
+        QCOMPARE(child<QLineEdit>(main, "txtWarp")->text(), QStringLiteral("e1m1"));
+        QCOMPARE(a.platform.dialogs[1].request.initialDirectory, a.dir.path());
+        click(main, "cmdLaunchSingle");
+        QCOMPARE(a.platform.starts.back().program, a.file("Doom3.exe"));
+        QVERIFY(a.platform.starts.back().arguments.contains(QStringLiteral("e1m1")));
+        QTest::keyClick(child<QComboBox>(main, "comboEXE")->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(a.platform.starts.size(), size_t(2));
+        action("menu")->trigger(); // "Show &Console" off
+        QVERIFY(!main.consoleShown() && a.console().isHidden());
+        QVERIFY(main.close());
+        main.show();
+        QVERIFY(main.close());
+        QCOMPARE(a.platform.quitCount, 1);
+    }
+
     // The windows come and go as the design says: minimising the main window takes the console
     // along and restoring brings it back if it is shown; a window asked for comes to the front;
     // a docked console hangs below the main window without a caption.
@@ -242,8 +373,14 @@ private Q_SLOTS:
             }
         } raised;
         qApp->installEventFilter(&raised);
-        for (const char* command : {"show 0", "show 1", "options", "debug", "about", "edit"})
-            a.interpreter.interpret(QLatin1String(command));
+        // The main window's menu entries send the commands that ask for the side windows.
+        for (const char* command :
+             {"show 0", "show 1", "menuOptions", "debug", "menuAbout", "menuCEdit"}) {
+            if (QAction* entry = main.findChild<QAction*>(QLatin1String(command)))
+                entry->trigger();
+            else
+                a.interpreter.interpret(QLatin1String(command));
+        }
         qApp->removeEventFilter(&raised);
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
         const auto tick = [&main] {
