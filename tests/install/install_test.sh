@@ -29,9 +29,14 @@ mkdir -p "$HOME"
 data=$XDG_DATA_HOME/Brimvault
 
 "$bin" --version | grep -qx "Brimvault 1.21 Beta" || fail "--version"
-"$bin" --help | grep -q -- "-nosetup" || fail "--help names -nosetup"
+help=$("$bin" --help)
+[ "${help%%$'\n'*}" = "Brimvault 1.21 Beta: a launcher for Doom Legacy and other Doom engine games." ] ||
+    fail "--help's first line"
+grep -q -- "-nosetup" <<<"$help" || fail "--help names -nosetup"
+grep -qxF "  $data (the per-user folder)" <<<"$help" || fail "--help names the per-user folder"
+grep -qxF "  $XDG_CONFIG_HOME/Brimvault/Brimvault.conf" <<<"$help" || fail "--help: the store"
 # The manual page describes every option --help shows.
-for option in $("$bin" --help | grep -oE '^  -[-a-z]+'); do
+for option in $(grep -oE '^  -[-a-z]+' <<<"$help"); do
     gzip -dc "$share/man/man6/brimvault.6.gz" | sed 's/\\-/-/g' | grep -qx -- ".B $option" ||
         fail "the manual page does not describe $option"
 done
@@ -66,6 +71,8 @@ grep -q '^exec config.brv' "$data/main.brv" || fail "the user's main.brv was ove
 # A portable folder keeps everything beside the executable.
 portable=$tmp/portable
 mkdir -p "$portable" && cp "$bin" "$portable/"
+"$portable/brimvault" --help | grep -qxF "  $portable (the folder of the executable)" ||
+    fail "--help names the portable folder"
 printf 'warp 09\r\nexit\r\n' > "$portable/main.brv"
 timeout 60 "$portable/brimvault" -nosetup || fail "portable start did not end by exit"
 grep -q $'^zun_warp 09\r$' "$portable/config.brv" || fail "portable config.brv"

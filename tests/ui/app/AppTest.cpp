@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace {
 
@@ -98,11 +99,13 @@ private Q_SLOTS:
             QTest::keyClick(&wizard, Qt::Key_Return);
             QVERIFY(wizard.welcomePage()->isHidden() && wizard.backButton()->isEnabled());
             host.dialogAnswers = {pathIn(dir, QStringLiteral("Doombot.exe"))};
+            a.windows.showOptionsWindow(); // a window opened before Finish goes with the wizard
             click(wizard, "cmdBrowse");
             QCOMPARE(a.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2")); // not yet
             QTest::keyClick(wizard.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
             QCOMPARE(a.settings.text(Text::doomDirectory), dir.path());
             QVERIFY(a.main().isVisible() && a.console().isVisible() && host.messages.empty());
+            QVERIFY(!a.windows.options().isVisible() && a.main().isEnabled());
             QTest::keyClick(&wizard, Qt::Key_Escape); // after Finish only hidden, nothing ended
             QVERIFY(!wizard.isVisible() && host.quitCount == 0);
             QCOMPARE(a.interpreter.consoleText(),
@@ -142,6 +145,7 @@ private Q_SLOTS:
         App a("-nosetup");
         runStartup(a.windows);
         ConsoleWindow& console = a.console();
+        QTRY_VERIFY(!console.scrollTimer()->isActive()); // one scroll to the end, not a stream
         // Keys typed into the output go to the input line; foreign text shows.
         console.output()->setFocus();
         QTest::keyClicks(console.output(), QStringLiteral("echo "));
@@ -154,8 +158,18 @@ private Q_SLOTS:
         OptionsWindow& options = a.windows.options();
         QVERIFY(options.isVisible() && !a.main().isEnabled());
         QTest::keyClick(options.colourBar(ConsoleOptions::backgroundBlue), Qt::Key_PageDown);
-        QCOMPARE(a.colours.value(ConsoleOptions::backgroundBlue), 16);
-        QCOMPARE(options.backgroundPreview()->palette().color(QPalette::Window), QColor(0, 0, 16));
+        options.colourBar(ConsoleOptions::backgroundBlue)
+            ->triggerAction(QScrollBar::SliderSingleStepAdd); // its arrow
+        QCOMPARE(a.colours.value(ConsoleOptions::backgroundBlue), 17);
+        QCOMPARE(options.backgroundPreview()->palette().color(QPalette::Window), QColor(0, 0, 17));
+        // Browse takes the folder of Doom3.exe or Doombot.bat, the root too, and no other file's.
+        a.platform.dialogAnswers = {"/Doom3.exe", "/g/MyDoom3.exe", "/g/Doombot.bat"};
+        QStringList folders;
+        for (int i = 0; i < 3; ++i) {
+            click(options, "cmdBrowse");
+            folders << a.settings.text(Text::doomDirectory);
+        }
+        QVERIFY(folders == list("/|/|/g") && a.platform.messages.size() == 1);
         const std::array<int, 6> theme{1, 2, 3, 4, 5, 6};
         for (int i = 0; i < 6; ++i)
             options.colourBar(i)->setValue(theme[size_t(i)]);
@@ -205,6 +219,8 @@ private Q_SLOTS:
             a.interpreter.interpret(QLatin1String(command));
         QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
         QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible());
+        click(a.windows.about(), "cmdOk");
+        QVERIFY(!a.windows.about().isVisible());
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
         // A line too long to lay out is shown cut, with what is left out.
         a.interpreter.interpret(QStringLiteral("echo ") + QString(20000, QLatin1Char('x')));
