@@ -10,9 +10,9 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include <deque>
 #include <cerrno>
 #include <csignal>
+#include <deque>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -164,8 +164,8 @@ private Q_SLOTS:
     void everyDebianEngineStartsAGame() {
         QTemporaryDir home;
         const QByteArray at = QFile::encodeName(home.path());
-        const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "PATH",
-                               "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"};
+        const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                               "PATH", "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"};
         const QByteArray values[] = {at, at, at, "/usr/bin:/bin", "dummy", "dummy"};
         QByteArray saved[std::size(names)];
         for (size_t i = 0; i < std::size(names); ++i) {
