@@ -28,12 +28,15 @@
 namespace {
 
 // A control as a player finds it: its name; "!" when disabled, "*" checked, "." not shown;
-// then "=" its caption, text or value, "~" its tooltip, "^" its shortcut.
+// then "=" its caption, text or value, "~" its tooltip, "@" the name a screen reader speaks,
+// "^" its shortcut.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
-             const QString& tip = {}, const QKeySequence& keys = {}) {
+             const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
-    for (const auto& [mark, part] :
-         {std::pair{'=', caption}, {'~', tip}, {'^', keys.toString(QKeySequence::PortableText)}}) {
+    for (const auto& [mark, part] : {std::pair{'=', caption},
+                                     {'~', tip},
+                                     {'@', spoken},
+                                     {'^', keys.toString(QKeySequence::PortableText)}}) {
         if (!part.isEmpty())
             s += mark + part;
     }
@@ -56,7 +59,7 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     auto* button = qobject_cast<QAbstractButton*>(w);
     return look(w->objectName(), w->isEnabled(), button && button->isChecked(),
-                w == root || w->isVisibleTo(root), caption, w->toolTip());
+                w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
 
 // The entries of a menu, and of each menu of a menu bar, in order.
@@ -64,7 +67,7 @@ QStringList entries(QWidget* menu) {
     QStringList shown;
     for (QAction* a : menu->actions()) {
         shown << look(a->menu() ? a->menu()->objectName() : a->objectName(), a->isEnabled(),
-                      a->isChecked(), a->isVisible(), a->text(), {}, a->shortcut());
+                      a->isChecked(), a->isVisible(), a->text(), {}, {}, a->shortcut());
         if (a->menu() && qobject_cast<QMenuBar*>(menu))
             shown << entries(a->menu());
     }
@@ -79,7 +82,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QStringList shown = menu ? entries(root) : QStringList();
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
-        const QString name = items[i].section(QRegularExpression("[!*.=~^]"), 0, 0);
+        const QString name = items[i].section(QRegularExpression("[!*.=~@^]"), 0, 0);
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (w && (w == root || w->isVisibleTo(root)))
@@ -136,75 +139,83 @@ private Q_SLOTS:
         const std::pair<std::function<QWidget*()>, const char*> rows[] = {
             {[&] { return &main; }, "frmMain=Brimvault Version 1.21 Beta|cmdGen!=General|"
              "cmdMult=Multiplayer|cmdAd=Advanced|cmdDoomBot=DoomBot|cmdHX8=HX8|cmdYBOT=Cajun Bot|"
-             "cmdCustomCFG=Custom|cmdDemo=Demo|comboExec|cmdEXEC=Exec|"
+             "cmdCustomCFG=Custom|cmdDemo=Demo|comboExec@Settings script|cmdEXEC=Exec|"
              "cmdLaunchSingle=&Single Player Game|cmdMultiplayer=&Doomatic Game|cdHX8=&HX8 Game"},
-            {[&] { return pane("genBox"); }, "genBox|lblExe=Exe:|lblWarp=Warp:|"
+            {[&] { return pane("genBox"); }, "genBox@General|lblExe=Exe:|lblWarp=Warp:|"
              "cmdRND=Rnd~Genarates Random Level Number|comboEXE=Doom3.exe|txtWarp=07|"
              "lblPWADS=PWADs and Patches:|txtPWADS|cmdAdd=Add|check3DFX=3DFX Enabled|"
              "checkGL=Open GL Enabled"},
-            {[&] { return pane("multBox"); }, "multBox|frameMultiplayer=Multiplayer|lblName=Name:|"
-             "txtName=GI JOE|frameDeathMatch=DeathMatch|optionDMNone=None|"
+            {[&] { return pane("multBox"); }, "multBox@Multiplayer|frameMultiplayer=Multiplayer|"
+             "lblName=Name:|txtName=GI JOE|frameDeathMatch=DeathMatch|optionDMNone=None|"
              "optionDM2*=Deathmatch 2.0|optionDM=Orignal Deathmatch|checkMon*=&Monsters|"
              "frameDoomatic=Doomatic|lblMaticPar=Parameters (Non Local):|lblMax=Max Players:|"
              "txtMaticPar|txtMax=4"},
-            {[&] { return pane("adBox"); }, "adBox|frameWeap=Weapons Order:|txtWeap=014576328|"
-             "cmdInsert=Add|lblHeap=Heap Size:|txtHeap=10|checkMLOOK=gr_crappymlook|"
-             "lblResolution!=Resolution:|lblWidth!=Width:|lblHeight!=Height:|txtWidth!=320|"
-             "txtHeight!=200|lblPar=Extra Parameters (Not Compatible With HX8) :|txtPar|"
+            {[&] { return pane("adBox"); }, "adBox@Advanced|frameWeap=Weapons Order:|"
+             "txtWeap=014576328@Weapons Order:|cmdInsert=Add|lblHeap=Heap Size:|txtHeap=10|"
+             "checkMLOOK=gr_crappymlook|lblResolution!=Resolution:|lblWidth!=Width:|"
+             "lblHeight!=Height:|txtWidth!=320|txtHeight!=200|"
+             "lblPar=Extra Parameters (Not Compatible With HX8) :|txtPar|"
              "lblConfigFile=Config File:|txtConfigFile"},
-            {[&] { return pane("doombotBox"); }, "doombotBox|lblBotSkill=Bot Skill:|"
+            {[&] { return pane("doombotBox"); }, "doombotBox@DoomBot|lblBotSkill=Bot Skill:|"
              "txtBotSkill=2|frameCTF=CTF|checkCTF=CTF"},
-            {[&] { return pane("hx8Box"); }, "hx8Box|lblComputerName=Computer Name:|"
+            {[&] { return pane("hx8Box"); }, "hx8Box@HX8|lblComputerName=Computer Name:|"
              "txtComputerName=GI JOE'S COMPUTER|lblComPorts=COM Ports:|txtComPorts=com3,57600|"
              "cmdParFile=Load Parameters File|lblParFile=Extra Parameters File:|txtParFile"},
-            {[&] { return pane("ybotBox"); }, "ybotBox|lblBots=Available Bots:|"
-             "lblUseBots=Selected Bots:|fileBots|cmdAddBot=>|cmdRemoveBot=<|listUseBots|"
-             "checkWeapD=Weapon Drop"},
-            {[&] { return pane("boxCustom"); }, "boxCustom|"
+            {[&] { return pane("ybotBox"); }, "ybotBox@Cajun Bot|lblBots=Available Bots:|"
+             "lblUseBots=Selected Bots:|fileBots|cmdAddBot=>@Add the selected bot|"
+             "cmdRemoveBot=<@Remove the selected bot|listUseBots|checkWeapD=Weapon Drop"},
+            {[&] { return pane("boxCustom"); }, "boxCustom@Custom|"
              "lblExecCFG=Doom Legacy Config File to Execute in Autoexec.CFG:|txtExecCFG|"
-             "fileExecCfg"},
-            {[&] { return pane("boxDemo"); }, "boxDemo|checkPlayDemo=Play Demo|"
-             "checkRecDemo=Record Demo|txtDemoFile|fileDemo"},
+             "fileExecCfg@Config files"},
+            {[&] { return pane("boxDemo"); }, "boxDemo@Demo|checkPlayDemo=Play Demo|"
+             "checkRecDemo=Record Demo|txtDemoFile@Demo name|fileDemo@Demo files"},
             {[&] { return main.menuBar(); }, "menuFile=&File|menuNew!.=&New Settings^Ctrl+N|"
              "menuOpen=&Open Settings...^Ctrl+O|menuSave=&Save Settings...^Ctrl+S|"
              "menuExport=&Export Settings...^Ctrl+E|menuBatchFile=&Make Batch File...|sep1|"
              "menuExit=E&xit|menuTools=&Tools|menuMatic!.=&Run Doomatic|"
              "menuCEdit=Config File &Editor...^F9|"
-             "menuHX8ParEdit!.=&HX8 Parameter File Editor...^F11|sep2|menu*=Show &Console^F12|"
-             "sep3|menuOptions=&Options...|menuHelp=&Help|menuTopics=BRV Help &Topics^F1|sep4|"
+             "menuHX8ParEdit!.=&HX8 Parameter File Editor...^F11|sep2|menu*=Show &Console^F12|sep3|"
+             "menuOptions=&Options...|menuHelp=&Help|menuTopics=BRV Help &Topics^F1|sep4|"
              "menuAbout=&About..."},
-            {[&] { return main.findChild<QMenu*>("menuWeapOld"); }, "menu_fists=Fists|"
-             "menu_pistol=Pistol|mneu_Shotgun=Shotgun|menu_SuperShotgun=Super Shotgun|"
-             "menu_Chaingun=Chaingun|menu_rocketlauncher=Rocket Launcher|"
-             "menu_plasma=Plasma Gun|menu_bfg=BFG|menu_chainsaw=Chainsaw|sep_weap|"
-             "menu_clear=Clear"},
-            {[&] { return shown("options", &a.windows.options()); }, "frmOptions=Options|lblOptions=Doom Directory:|"
-             "txtDir=c:\\doom2|cmdBrowse=&Browse|lblDemo=Demo Directory:|"
-             "txtDemoDir~Leave as nothing for default|frameForeColour=Console Font Colour|"
-             "lblRedFore=Red|redFore=40|lblGreenFore=Green|greenFore=50|lblBlueFore=Blue|"
-             "blueFore=60|lblForeColour|frameBackColour=Console Background Colour|"
-             "lblBackRed=Red|redBack=1|lblBackGreen=Green|greenBack=2|lblBackBlue=Blue|"
-             "blueBack=3|lblBackColour|checkDock*=Dock Console|cmdSaveTheme=&Save Colour Scheme|"
-             "cmdTheme=&Open Colour Theme|cmdOk=&Ok"},
-            {[&] { wizard.show(); return shown("", &wizard); }, "frmSetup=Setup Wizard|imgShow|box1|"
+            {[&] { return main.findChild<QMenu*>("menuWeapOld"); },
+             "menu_fists=Fists|menu_pistol=Pistol|mneu_Shotgun=Shotgun|"
+             "menu_SuperShotgun=Super Shotgun|menu_Chaingun=Chaingun|"
+             "menu_rocketlauncher=Rocket Launcher|menu_plasma=Plasma Gun|menu_bfg=BFG|"
+             "menu_chainsaw=Chainsaw|sep_weap|menu_clear=Clear"},
+            {[&] { return shown("options", &a.windows.options()); },
+             "frmOptions=Options|lblOptions=Doom Directory:|txtDir=c:\\doom2|cmdBrowse=&Browse|"
+             "lblDemo=Demo Directory:|txtDemoDir~Leave as nothing for default|"
+             "frameForeColour=Console Font Colour|lblRedFore=Red|"
+             "redFore=40@Console Font Colour Red|lblGreenFore=Green|"
+             "greenFore=50@Console Font Colour Green|lblBlueFore=Blue|"
+             "blueFore=60@Console Font Colour Blue|lblForeColour@Console Font Colour preview|"
+             "frameBackColour=Console Background Colour|lblBackRed=Red|"
+             "redBack=1@Console Background Colour Red|lblBackGreen=Green|"
+             "greenBack=2@Console Background Colour Green|lblBackBlue=Blue|"
+             "blueBack=3@Console Background Colour Blue|"
+             "lblBackColour@Console Background Colour preview|checkDock*=Dock Console|"
+             "cmdSaveTheme=&Save Colour Scheme|cmdTheme=&Open Colour Theme|cmdOk=&Ok"},
+            {[&] { wizard.show(); return shown("", &wizard); },
+             "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
              "lblWelcome=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
              "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
              "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel"},
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
-             "frmSetup=Setup Wizard|imgShow|box1.|lblWelcome.=Welcome to Brimvault. This wizard "
-             "will help you setup Brimvault.|box2|lblDoom=Where is your Doom Directory?|"
-             "txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|cmdBack=< &Back|cmdNext=&Finish|"
-             "cmdCancel=&Cancel"},
+             "frmSetup=Setup Wizard|imgShow@Brimvault|box1.|"
+             "lblWelcome.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
+             "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|"
+             "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-                   return &a.console(); }, "frmConsole|txtConsole|txtInput"},
-            {[&] { return shown("debug", &a.windows.debug()); }, "frmDebug=Debug|richtextbox1|"
-             "cmdHide=Hide|cmdQuit=Quit"},
-            {[&] { return shown("edit", &a.windows.edit()); }, "frmEdit=Config File Editor|"
-             "txtText"},
+                   return &a.console(); }, "frmConsole|txtConsole@Console output|"
+             "txtInput@Console command"},
+            {[&] { return shown("debug", &a.windows.debug()); },
+             "frmDebug=Debug|richtextbox1@Debug log|cmdHide=Hide|cmdQuit=Quit"},
+            {[&] { return shown("edit", &a.windows.edit()); },
+             "frmEdit=Config File Editor|txtText@Document"},
             {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
              "menuOpen=&Open|menuSave=&Save|sep1|menuClose=&Close"},
-            {[&] { return shown("about", &a.windows.about()); }, "frmAbout=About Brimvault|imgLogo|"
-             "cmdOk=&Ok"},
+            {[&] { return shown("about", &a.windows.about()); },
+             "frmAbout=About Brimvault|imgLogo@Brimvault logo|cmdOk=&Ok"},
         };
         // clang-format on
         for (const auto& [root, expected] : rows) {
@@ -235,11 +246,15 @@ private Q_SLOTS:
         main.show();
         QVERIFY(QTest::qWaitFor([&] { return engines->count() > 7 && panes->count() == 8; }));
         qputenv("PATH", path);
-        QVERIFY(engines->findText(QStringLiteral("woof")) >= 7);
-        const int listed = engines->count();
+        QStringList listed;
+        for (int i = 0; i < engines->count(); ++i)
+            listed << engines->itemText(i);
+        QCOMPARE(listed.mid(0, 7).join('|'), "Cajun.exe|Doom3.exe|Doombot.exe|legacy.exe|"
+                                             "windoom3.exe|ybot.exe|ybot050.exe");
+        QVERIFY(listed.indexOf(QStringLiteral("woof")) >= 7);
         main.repaint();
         QCoreApplication::processEvents();
-        QCOMPARE(engines->count(), listed);
+        QCOMPARE(engines->count(), listed.size());
         a.settings.setText(Text::executable, QStringLiteral("legacy.exe"));
         QCOMPARE(engines->currentIndex(), 3);
         // The Exec button runs the script chosen from those of the program directory.
