@@ -323,44 +323,11 @@ private Q_SLOTS:
         QCOMPARE(a.settings.text(Text::weaponsOrder), QStringLiteral("30"));
     }
 
-    // The menus send their commands and open and save settings; the launch button and Enter in
-    // a field start a game; closing the window sends exit once.
-    void menusAndButtonsSendTheirCommandsAndStartTheirGames() {
-        App a("-nosetup");
-        runStartup(a.windows);
-        MainWindow& main = a.main();
-        writeBytes(a.file("Doom3.exe"), "");
-        a.settings.setText(Text::doomDirectory, a.dir.path());
-        const auto action = [&main](const char* name) {
-            return main.findChild<QAction*>(QLatin1String(name));
-        };
-        action("menuTopics")->trigger();
-        QVERIFY(a.platform.documents.size() == 1 && a.platform.dialogs.empty());
-        const QString saved = a.file("Mine.brv");
-        a.settings.setText(Text::warp, QStringLiteral("E1M1"));
-        a.platform.dialogAnswers = {saved, saved};
-        action("menuSave")->trigger();
-        a.settings.setText(Text::warp, QString());
-        action("menuOpen")->trigger();
-        QCOMPARE(child<QLineEdit>(main, "txtWarp")->text(), QStringLiteral("e1m1"));
-        QCOMPARE(a.platform.dialogs[1].request.initialDirectory, a.dir.path());
-        click(main, "cmdLaunchSingle");
-        QCOMPARE(a.platform.starts.back().program, a.file("Doom3.exe"));
-        QVERIFY(a.platform.starts.back().arguments.contains(QStringLiteral("e1m1")));
-        QTest::keyClick(child<QComboBox>(main, "comboEXE")->lineEdit(), Qt::Key_Enter);
-        QCOMPARE(a.platform.starts.size(), size_t(2));
-        action("menu")->trigger(); // "Show &Console" off
-        QVERIFY(!main.consoleShown() && a.console().isHidden());
-        QVERIFY(main.close());
-        main.show();
-        QVERIFY(main.close());
-        QCOMPARE(a.platform.quitCount, 1);
-    }
-
     // The windows come and go as the design says: minimising the main window takes the console
     // along and restoring brings it back if it is shown; a window asked for comes to the front;
-    // a docked console hangs below the main window without a caption.
-    void theWindowsComeGoAndStackAsAsked() {
+    // a docked console hangs below the main window without a caption. The menus and buttons
+    // send their commands.
+    void theWindowsComeGoAndStackAsAskedAndTheMenusSendTheirCommands() {
         App a("-nosetup");
         runStartup(a.windows);
         MainWindow& main = a.main();
@@ -410,6 +377,36 @@ private Q_SLOTS:
         options.dockBox()->click();
         tick();
         QCOMPARE(console.windowTitle(), QStringLiteral("Brimvault [Console]"));
+        click(options, "cmdOk");
+        // The menus send their commands and open and save settings; the launch button and Enter
+        // in a field start a game; closing the window sends exit once.
+        writeBytes(a.file("Doom3.exe"), "");
+        a.settings.setText(Text::doomDirectory, a.dir.path());
+        const auto action = [&main](const char* name) {
+            return main.findChild<QAction*>(QLatin1String(name));
+        };
+        action("menuTopics")->trigger();
+        QVERIFY(a.platform.documents.size() == 1 && a.platform.dialogs.empty());
+        const QString saved = a.file("Mine.brv");
+        a.settings.setText(Text::warp, QStringLiteral("E1M1"));
+        a.platform.dialogAnswers = {saved, saved};
+        action("menuSave")->trigger();
+        a.settings.setText(Text::warp, QString());
+        action("menuOpen")->trigger();
+        QCOMPARE(child<QLineEdit>(main, "txtWarp")->text(), QStringLiteral("e1m1"));
+        QCOMPARE(a.platform.dialogs[1].request.initialDirectory, a.dir.path());
+        click(main, "cmdLaunchSingle");
+        QCOMPARE(a.platform.starts.back().program, a.file("Doom3.exe"));
+        QVERIFY(a.platform.starts.back().arguments.contains(QStringLiteral("e1m1")));
+        QTest::keyClick(child<QComboBox>(main, "comboEXE")->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(a.platform.starts.size(), size_t(2));
+        main.setConsoleShown(true);
+        action("menu")->trigger(); // "Show &Console" off
+        QVERIFY(!main.consoleShown() && a.console().isHidden());
+        QVERIFY(main.close());
+        main.show();
+        QVERIFY(main.close());
+        QCOMPARE(a.platform.quitCount, 1);
     }
 };
 
