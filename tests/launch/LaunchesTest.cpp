@@ -75,6 +75,8 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
               "Doom3.exe -file my \"x\".wad Jos\xe9?.wad -mb 10\r");
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, dir + "/Doom3.exe");
+    EXPECT_EQ(platform.starts[0].workingDirectory + '|' + platform.starts[0].outputPath,
+              dir + '|' + dir + "/engine.txt");
     EXPECT_EQ(platform.starts[0].arguments.join('|'),
               QStringLiteral("-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10"));
     EXPECT_TRUE(platform.messages.empty()); // the single-player game names no bots

@@ -6,7 +6,6 @@
 #include "settings/LaunchSettings.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -229,24 +228,6 @@ private Q_SLOTS:
         QTRY_VERIFY(running().isEmpty());
         if (!missing.isEmpty())
             QSKIP(qPrintable("not installed: " + missing.join(", ")));
-    }
-
-    // The launcher ends first; the game goes on writing, into its file, not a closed pipe.
-    void anEngineOutlivesItsLauncher() {
-        QTemporaryDir dir;
-        const QString done = pathIn(dir, QStringLiteral("done"));
-        const QString script = QStringLiteral("sleep 0.3; i=0; while [ $i -lt 2000 ]; do echo "
-                                              "line $i; i=$((i+1)); done; : > '%1'")
-                                   .arg(done);
-        const QString output = pathIn(dir, QStringLiteral("engine.txt"));
-        QCOMPARE(
-            QProcess::execute(QStringLiteral(BRIMVAULT_WATCH_LAUNCHER),
-                              {output, QStringLiteral("/bin/sh"), QStringLiteral("-c"), script}),
-            0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(done), 20000);
-        const QList<QByteArray> lines = readBytes(output).split('\n');
-        QCOMPARE(lines.size(), 2001);
-        QCOMPARE(lines.at(1999), QByteArray("line 1999"));
     }
 };
 
