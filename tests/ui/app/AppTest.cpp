@@ -209,6 +209,9 @@ private Q_SLOTS:
         auto* frame = console.findChild<QWidget*>(QStringLiteral("inputFrame"));
         QCOMPARE(frame->palette().color(QPalette::Window), QColor(4, 5, 6));
         QCOMPARE(console.input()->geometry(), frame->rect().adjusted(1, 1, -1, -1));
+        const QRect above = console.output()->geometry(); // the output fills the rest, edge to edge
+        QVERIFY(above.top() == 0 && above.width() == console.width() &&
+                above.bottom() + 1 == frame->y());
         // The close box applies too, and a console the player put away stays away.
         console.close();
         a.windows.showOptionsWindow();

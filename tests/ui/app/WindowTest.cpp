@@ -57,6 +57,8 @@ QString look(QWidget* w, QWidget* root) {
         caption = combo->currentText();
     else if (auto* bar = qobject_cast<QAbstractSlider*>(w))
         caption = QString::number(bar->value());
+    else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
+        caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
     auto* button = qobject_cast<QAbstractButton*>(w);
     return look(w->objectName(), w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
@@ -119,6 +121,8 @@ private Q_SLOTS:
                                 QStringLiteral("1"));
         writeBytes(a.file("colour.brc"), " 1 \r\n 2 \r\n 3 \r\n 40 \r\n 50 \r\n 60 \r\n");
         writeBytes(a.file("main.brv"), "show 1\r\nwarp 07\r\ndm 2\r\n");
+        a.settings.addToList(BotList::availableBots, QStringLiteral("bob")); // before the pane
+        a.settings.addToList(BotList::selectedBots, QStringLiteral("amy"));
         runStartup(a.windows);
         MainWindow& main = a.main();
         main.buildOtherPanes();
@@ -162,8 +166,8 @@ private Q_SLOTS:
              "txtComputerName=GI JOE'S COMPUTER|lblComPorts=COM Ports:|txtComPorts=com3,57600|"
              "cmdParFile=Load Parameters File|lblParFile=Extra Parameters File:|txtParFile"},
             {[&] { return pane("ybotBox"); }, "ybotBox@Cajun Bot|lblBots=Available Bots:|"
-             "lblUseBots=Selected Bots:|fileBots|cmdAddBot=>@Add the selected bot|"
-             "cmdRemoveBot=<@Remove the selected bot|listUseBots|checkWeapD=Weapon Drop"},
+             "lblUseBots=Selected Bots:|fileBots=bob|cmdAddBot=>@Add the selected bot|"
+             "cmdRemoveBot=<@Remove the selected bot|listUseBots=amy|checkWeapD=Weapon Drop"},
             {[&] { return pane("boxCustom"); }, "boxCustom@Custom|"
              "lblExecCFG=Doom Legacy Config File to Execute in Autoexec.CFG:|txtExecCFG|"
              "fileExecCfg@Config files"},
