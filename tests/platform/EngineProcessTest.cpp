@@ -183,7 +183,7 @@ private Q_SLOTS:
                 found << processesIn(game.doom.path());
             return found;
         };
-        // A failed check leaves no game running.
+        // However the test ends, it leaves no game running.
         const auto endAll = qScopeGuard([&] {
             for (pid_t pid : running())
                 ::kill(pid, SIGKILL);
@@ -218,14 +218,10 @@ private Q_SLOTS:
             QVERIFY2(game.replies.filter(" ended").isEmpty(), qPrintable(game.replies.join('\n')));
             QCOMPARE(processesIn(game.doom.path()).size(), 1);
         }
-        // dsda-doom ignores SIGTERM while it runs.
+        // dsda-doom ignores SIGTERM while it runs: what is left after half a second gets SIGKILL.
         for (pid_t pid : running())
             ::kill(pid, SIGTERM);
-        if (!QTest::qWaitFor([&] { return running().isEmpty(); }, 500)) {
-            for (pid_t pid : running())
-                ::kill(pid, SIGKILL);
-        }
-        QTRY_VERIFY(running().isEmpty());
+        static_cast<void>(QTest::qWaitFor([&] { return running().isEmpty(); }, 500));
         if (!missing.isEmpty())
             QSKIP(qPrintable("not installed: " + missing.join(", ")));
     }

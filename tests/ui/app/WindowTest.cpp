@@ -45,7 +45,8 @@ QString look(const QString& name, bool enabled, bool checked, bool shown, const 
 
 QString look(QWidget* w, QWidget* root) {
     QString caption = w->isWindow() ? w->windowTitle() : QString();
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (button)
         caption = button->text();
     else if (auto* label = qobject_cast<QLabel*>(w))
         caption = label->text();
@@ -59,7 +60,6 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
         caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
-    auto* button = qobject_cast<QAbstractButton*>(w);
     return look(w->objectName(), w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
