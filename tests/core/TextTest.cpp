@@ -36,14 +36,6 @@ TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
     }
 }
 
-// Text outside Latin-1 reaches every file as one "?" a character: tested here once.
-TEST(Latin1Text, OnlyAToZIsLowerCasedAndForeignCharactersBecomeOneQuestionMark) {
-    EXPECT_EQ(lowerAscii(QStringLiteral("ABC xyz \u00c4\u00d6 \u00c9 123")),
-              QStringLiteral("abc xyz \u00c4\u00d6 \u00c9 123"));
-    EXPECT_EQ(toLatin1Lossy(QStringLiteral("\u00e9\u20ac\U0001F600z")), QByteArray("\xe9??z"));
-    EXPECT_EQ(crlfLines({QStringLiteral("a"), QString()}), QByteArray("a\r\n\r\n"));
-}
-
 TEST(Paths, JoinedAsTypedAndCompleteWithADriveOrASlash) {
     EXPECT_EQ(joinPath(QStringLiteral("/games/doom"), QStringLiteral("brv.bat")),
               QStringLiteral("/games/doom/brv.bat"));

@@ -47,16 +47,6 @@ TEST(LaunchSettings, WritesKeepTheRulesAndAreAnnounced) {
     EXPECT_EQ(s.list(BotList::availableBots), list("abot|b|mbot|mbot|zbot"));
 }
 
-TEST(ConsoleOptions, ComponentsAndValuesOutsideTheirRangeAreRefused) {
-    ConsoleOptions o;
-    for (const auto& [component, value] : {std::pair{-1, 5}, {6, 5}, {3, 256}, {3, -1}})
-        EXPECT_FALSE(o.setValue(component, value)) << component << " " << value;
-    EXPECT_TRUE(o.setValue(0, 255) && o.setValue(5, 0));
-    EXPECT_EQ(o.values(), (std::array<int, 6>{255, 0, 0, 255, 215, 0}));
-    o.setDocked(7);
-    EXPECT_EQ(o.docked(), 1);
-}
-
 // What startup takes from the per-user store: "text=taken", "-" for nothing (the value stays).
 TEST(StoredValues, OnlyUsableValuesAreTaken) {
     const auto expectTaken = [](auto read, const char* rows) {

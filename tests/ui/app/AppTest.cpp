@@ -68,11 +68,14 @@ private Q_SLOTS:
             makeFifo(a.file("colour.brc"));
         else if (row[3] == QLatin1String("file"))
             writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        for (const char* window : {"options", "about", "edit"}) // the wizard stands alone
+            a.interpreter.interpret(QLatin1String(window));
         runStartup(a.windows);
         const bool wizard = row[2] == QLatin1String("1");
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
-        QVERIFY(a.platform.messages.empty());
+        QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible());
+        QVERIFY(!wizard || (!a.windows.about().isVisible() && !a.windows.edit().isVisible()));
         const bool file = row[3] == QLatin1String("file");
         QCOMPARE(a.consoleColour(QPalette::Base), file ? QColor(1, 2, 3) : QColor(0, 0, 0));
         // Before Finish, Escape ends the program without storing anything.

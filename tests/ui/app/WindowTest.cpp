@@ -218,8 +218,13 @@ private Q_SLOTS:
              "frmEdit=Config File Editor|txtText@Document"},
             {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
              "menuOpen=&Open|menuSave=&Save|sep1|menuClose=&Close"},
-            {[&] { return shown("about", &a.windows.about()); },
-             "frmAbout=About Brimvault|imgLogo@Brimvault logo|cmdOk=&Ok"},
+            {[&] { QWidget* about = shown("about", &a.windows.about()); // once it has typed
+                   auto* typing = about->findChild<QTimer*>("timerWrite");
+                   static_cast<void>(QTest::qWaitFor([&] { return !typing->isActive(); }));
+                   return about; },
+             "frmAbout=About Brimvault|imgLogo@Brimvault logo|"
+             "lblWrite=Brimvault 1.2 Beta\nWritten by the Brimvault developers\n"
+             "This program is free software and comes with no warranty.|cmdOk=&Ok"},
         };
         // clang-format on
         for (const auto& [root, expected] : rows) {
@@ -346,6 +351,13 @@ private Q_SLOTS:
             main.showNormal();
             QTRY_COMPARE(console.isVisible(), shown);
         }
+        // A window stored off the screen comes back onto it, whole where it fits.
+        const QRect screen(0, 0, 800, 600);
+        QCOMPARE(keepOnScreen({900, 50, 300, 200}, {screen}, screen), QPoint(500, 50));
+        QCOMPARE(keepOnScreen({50, 700, 300, 200}, {screen}, screen), QPoint(50, 400));
+        QCOMPARE(keepOnScreen({-1200, -800, 1000, 700}, {screen}, screen), QPoint(0, 0));
+        QCOMPARE(keepOnScreen({900, 50, 300, 200}, {screen, {800, 0, 800, 600}}, screen),
+                 QPoint(900, 50));
         MainWindow alone(a.settings, a.colours, a.interpreter, a.platform); // no console yet
         alone.showMinimized();
         alone.showNormal();
@@ -369,6 +381,7 @@ private Q_SLOTS:
         }
         qApp->removeEventFilter(&raised);
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
+        QCOMPARE(a.windows.edit().size(), QSize(520, 380));
         const auto tick = [&main] {
             QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
         };
