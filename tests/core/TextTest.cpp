@@ -37,10 +37,8 @@ TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
 }
 
 TEST(Paths, JoinedAsTypedAndCompleteWithADriveOrASlash) {
-    EXPECT_EQ(joinPath(QStringLiteral("/games/doom"), QStringLiteral("brv.bat")),
-              QStringLiteral("/games/doom/brv.bat"));
-    EXPECT_EQ(joinPath(QStringLiteral("/games/"), QStringLiteral("x")),
-              QStringLiteral("/games//x"));
+    EXPECT_EQ(joinPath(u"/games/doom"_s, u"brv.bat"_s), u"/games/doom/brv.bat"_s);
+    EXPECT_EQ(joinPath(u"/games/"_s, u"x"_s), u"/games//x"_s);
     for (const char* complete : {"/a", "c:\\a.brv", "C:"})
         EXPECT_TRUE(isCompletePath(QLatin1String(complete))) << complete;
     for (const char* relative : {"sub\\a.brv", "a", ""})

@@ -65,6 +65,7 @@ printf 'exec config.brv\r\nwarp 07\r\nexit\r\n' > "$data/main.brv"
 timeout 60 "$bin" -nosetup || fail "second start did not end by exit"
 grep -q $'^zun_warp 07\r$' "$data/config.brv" || fail "exit did not write config.brv"
 [ -f "$data/debug.txt" ] || fail "no debug.txt in the per-user folder"
+[ -f "$XDG_CONFIG_HOME/Brimvault/Brimvault.conf" ] || fail "exit did not store the window places"
 
 grep -q '^exec config.brv' "$data/main.brv" || fail "the user's main.brv was overwritten"
 

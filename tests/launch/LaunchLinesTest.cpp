@@ -11,7 +11,7 @@
 #include <QBuffer>
 
 using namespace bv;
-using bv::test::list;
+using namespace bv::test;
 
 TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias) {
     LaunchSettings settings;
@@ -19,7 +19,7 @@ TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias)
                                             "alias addbots \"exec addbots.cfg\"|weapondrop 0"));
     settings.setText(Text::weaponsOrder, QString());
     settings.setText(Text::botSkill, QString());
-    settings.setText(Text::customConfig, QStringLiteral("my game.cfg"));
+    settings.setText(Text::customConfig, u"my game.cfg"_s);
     settings.setCheck(Check::crappyMouseLook, 1);
     settings.setCheck(Check::weaponDrop, 1);
     EXPECT_EQ(exportedConfigLines(settings),
@@ -83,10 +83,10 @@ TEST(EngineFamilies, EachFamilyGetsTheLineItTakesAndSaysWhatChanged) {
         LaunchSettings settings;
         settings.setText(Text::executable, QLatin1String(r.executable));
         settings.setText(Text::warp, QLatin1String(r.warp));
-        settings.setText(Text::pwads, QStringLiteral("a.wad b.wad"));
+        settings.setText(Text::pwads, u"a.wad b.wad"_s);
         settings.setText(Text::extraParameters, QLatin1String(r.extra));
-        settings.setText(Text::configFile, QStringLiteral("c.cfg"));
-        settings.setText(Text::demoFile, QStringLiteral("demo1"));
+        settings.setText(Text::configFile, u"c.cfg"_s);
+        settings.setText(Text::demoFile, u"demo1"_s);
         for (Check check : {r.renderer, Check::captureTheFlag, Check::recordDemo, Check::playDemo})
             settings.setCheck(check, 1);
         settings.setCheck(Check::monsters, 0);
@@ -94,22 +94,21 @@ TEST(EngineFamilies, EachFamilyGetsTheLineItTakesAndSaysWhatChanged) {
         const EngineLine line = engineLine(settings, r.withOpenGl);
         EXPECT_EQ(itemTexts(line.items).join('|'),
                   QString(r.items)
-                      .replace(QLatin1Char('@'), QStringLiteral("-file a.wad b.wad"))
-                      .replace(QLatin1Char('#'), QStringLiteral("-playdemo demo1")));
+                      .replace(QLatin1Char('@'), u"-file a.wad b.wad"_s)
+                      .replace(QLatin1Char('#'), u"-playdemo demo1"_s));
         EXPECT_EQ(line.notes.join(QLatin1Char('|')), QLatin1String(r.notes));
     }
-    EXPECT_EQ(engineFamily(QStringLiteral("woof")), EngineFamily::mbf);
-    EXPECT_EQ(engineFamily(QStringLiteral("zandronum")), EngineFamily::zdoom);
-    EXPECT_EQ(engineFamily(QStringLiteral("legacy")), EngineFamily::legacy);
+    EXPECT_EQ(engineFamily(u"woof"_s), EngineFamily::mbf);
+    EXPECT_EQ(engineFamily(u"zandronum"_s), EngineFamily::zdoom);
+    EXPECT_EQ(engineFamily(u"legacy"_s), EngineFamily::legacy);
 }
 
 TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
-    const QString thanks = QStringLiteral("@echo Thanks for using Brimvault");
-    EXPECT_EQ(batchFileLines(QStringLiteral("c:\\doom2"), QStringLiteral("Doom3.exe -mb 10")).lines,
+    const QString thanks = u"@echo Thanks for using Brimvault"_s;
+    EXPECT_EQ(batchFileLines(u"c:\\doom2"_s, u"Doom3.exe -mb 10"_s).lines,
               list("c:|cd\\doom2|Doom3.exe -mb 10") << thanks);
-    EXPECT_EQ(batchFileLines(QStringLiteral("c:\\"), QStringLiteral("hx8.exe")).lines,
-              list("c:|cd\\|hx8.exe") << thanks);
-    const FileLines drive = batchFileLines(QStringLiteral("C:"), QStringLiteral("hx8.exe"));
+    EXPECT_EQ(batchFileLines(u"c:\\"_s, u"hx8.exe"_s).lines, list("c:|cd\\|hx8.exe") << thanks);
+    const FileLines drive = batchFileLines(u"C:"_s, u"hx8.exe"_s);
     EXPECT_EQ(drive.lines, list("C:"));
     EXPECT_EQ(drive.failure, LaunchError::invalidArgument);
 
@@ -117,7 +116,7 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
     settings.setText(Text::heap, QString());
     settings.setCheck(Check::openGl, 1);
     settings.setCheck(Check::monsters, 0);
-    settings.setText(Text::warp, QStringLiteral("07"));
+    settings.setText(Text::warp, u"07"_s);
     EXPECT_EQ(hx8ConfigLines(settings, list("p1||p3")),
               list("GI JOE'S COMPUTER|com3,57600|Doom3.exe|p1||p3|-warp 07|-nomonsters"));
 
@@ -127,15 +126,15 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
         "alphasort = 1|maxdemo = 512|lmpmast = 3|pallete = 0|addparm = \"\"|maxplayers = 4|"
         "localparm = \"\"|#WADSET|desc = Brimvault");
     // clang-format on
-    settings.setText(Text::pwads, QStringLiteral("a b.wad"));
+    settings.setText(Text::pwads, u"a b.wad"_s);
     const QStringList tail = list("wads = a b.wad|map = 07|exe = Doom3");
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 0") + tail);
     settings.setDm(DmOption::deathmatch);
     EXPECT_EQ(doomaticConfigLines(settings).lines, general + list("gametype = 1") + tail);
     settings.setDm(DmOption::altDeath); // Doomatic has no gametype for it
-    settings.setText(Text::executable, QStringLiteral("a.e"));
-    settings.setText(Text::doomaticParameters, QStringLiteral("-x"));
-    general.replaceInStrings(QStringLiteral("addparm = \"\""), QStringLiteral("addparm = \"-x\""));
+    settings.setText(Text::executable, u"a.e"_s);
+    settings.setText(Text::doomaticParameters, u"-x"_s);
+    general.replaceInStrings(u"addparm = \"\""_s, u"addparm = \"-x\""_s);
     const FileLines cut = doomaticConfigLines(settings);
     EXPECT_EQ(cut.lines, general + tail.mid(0, 2));
     EXPECT_EQ(cut.failure, LaunchError::invalidArgument);
@@ -147,7 +146,7 @@ TEST(EngineReport, RepliesSayHowItEndedAndWhatItLastWrote) {
     QByteArray twelve;
     for (int i = 1; i <= 12; ++i)
         twelve += "line " + QByteArray::number(i) + "\n";
-    const QString cut = QStringLiteral("|e: ") + QString(200, QLatin1Char('x'));
+    const QString cut = u"|e: "_s + QString(200, QLatin1Char('x'));
     const struct {
         ProcessEnd end;
         QByteArray output;
@@ -179,10 +178,9 @@ TEST(EngineReport, RepliesSayHowItEndedAndWhatItLastWrote) {
         QBuffer buffer;
         buffer.setData(r.output);
         buffer.open(QIODevice::ReadOnly);
-        const QStringList replies = engineEndReplies(
-            QStringLiteral("e"), r.end, r.output.isNull() ? nullptr : &buffer, r.replaced);
+        const QStringList replies =
+            engineEndReplies(u"e"_s, r.end, r.output.isNull() ? nullptr : &buffer, r.replaced);
         EXPECT_EQ(replies.join(QLatin1Char('|')),
-                  QString(r.replies).replace(QStringLiteral("|K"),
-                                             QStringLiteral("|e's output is in engine.txt")));
+                  QString(r.replies).replace(u"|K"_s, u"|e's output is in engine.txt"_s));
     }
 }

@@ -65,9 +65,9 @@ protected:
 TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
     ASSERT_TRUE(writeBytes(dir + "/autoexec.cfg", "bind x quit\r\nmine\r\n"));
     ASSERT_TRUE(writeBytes(dir + "/Doom3.exe", "engine"));
-    settings.addToList(BotList::selectedBots, QStringLiteral("bob"));
+    settings.addToList(BotList::selectedBots, u"bob"_s);
     // PWADs with blanks, quotes, foreign letters: written as they stand, split at blanks to run.
-    settings.setText(Text::pwads, QStringLiteral("my \"x\".wad Jos\u00e9\u20ac.wad"));
+    settings.setText(Text::pwads, u"my \"x\".wad Jos\u00e9\u20ac.wad"_s);
     EXPECT_EQ(run(launchSinglePlayer), 0);
     EXPECT_EQ(bytes("autoexec.cfg"), crlfLines(autoexecLines(settings)));
     EXPECT_EQ(bytes("addbots.cfg"), "addbot bob\r\nwait 100\r\n");
@@ -78,7 +78,7 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
     EXPECT_EQ(platform.starts[0].workingDirectory + '|' + platform.starts[0].outputPath,
               dir + '|' + dir + "/engine.txt");
     EXPECT_EQ(platform.starts[0].arguments.join('|'),
-              QStringLiteral("-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10"));
+              u"-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10"_s);
     EXPECT_TRUE(platform.messages.empty()); // the single-player game names no bots
     const auto end = [&](const QByteArray& lastLines) {
         platform.consoleReplies.clear();
@@ -92,7 +92,7 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
               "Doom3.exe ended with status 255|Doom3.exe: v1|Doom3.exe: No such option '-mb'.|"
               "doom3 did not take -mb, which comes from Heap Size in the Advanced pane.");
     // A program directory that cannot take engine.txt: the game starts all the same.
-    platform.outputProblem = QStringLiteral("Permission denied");
+    platform.outputProblem = u"Permission denied"_s;
     platform.consoleReplies.clear();
     EXPECT_EQ(run(launchSinglePlayer), 0);
     EXPECT_EQ(platform.consoleReplies,
@@ -103,9 +103,9 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
     platform.starts.clear();
     platform.outputProblem.clear();
     settings.setText(Text::pwads, QString());
-    settings.setText(Text::executable, QStringLiteral("dsda-doom"));
-    settings.setText(Text::warp, QStringLiteral("map07"));
-    settings.setText(Text::extraParameters, QStringLiteral("-fast -turbo 50"));
+    settings.setText(Text::executable, u"dsda-doom"_s);
+    settings.setText(Text::warp, u"map07"_s);
+    settings.setText(Text::extraParameters, u"-fast -turbo 50"_s);
     settings.setCheck(Check::captureTheFlag, 1);
     const QStringList notes = list("Left out for dsda-doom, which does not take them: -mb 10 -ctf|"
                                    "For dsda-doom, -warp map07 became -warp 07");
@@ -140,7 +140,7 @@ TEST_F(Launches, NetworkGamesAnnounceTheirBotsBeforeWritingThem) {
     settings.setText(Text::hx8ParameterFile, dir + "/net.hx8");
     EXPECT_EQ(run(launchHx8), 0);
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, QStringLiteral("alf"));
+    EXPECT_EQ(platform.messages[0].text, u"alf"_s);
     EXPECT_EQ(existingWhenAnnounced, list("autoexec.cfg|HX8.EXE|net.hx8"));
     EXPECT_TRUE(bytes("hx8.cfg").contains("\r\nDoom3.exe\r\none\r\ntwo\r\n-mb 10\r\n"));
     EXPECT_EQ(bytes("hx8.bat").split('\r').at(2), "\nhx8.exe");
@@ -188,12 +188,12 @@ TEST_F(Launches, EnginesAreFoundWhereThePlayerWouldLook) {
     const QString legacy = dir + "/Legacy.EXE";
     for (const QString& program : {legacy, bin + "/prboom", bin + "/hx8.exe"})
         ASSERT_TRUE(makeExecutable(program));
-    EXPECT_EQ(findProgram(dir, QStringLiteral("legacy.exe"), true), legacy);
-    EXPECT_EQ(findProgram(dir, QStringLiteral("prboom"), true), bin + "/prboom");
-    EXPECT_TRUE(findProgram(dir, QStringLiteral("prboom"), false).isEmpty());
-    EXPECT_TRUE(findProgram(dir, QStringLiteral("sub/prboom"), true).isEmpty());
+    EXPECT_EQ(findProgram(dir, u"legacy.exe"_s, true), legacy);
+    EXPECT_EQ(findProgram(dir, u"prboom"_s, true), bin + "/prboom");
+    EXPECT_TRUE(findProgram(dir, u"prboom"_s, false).isEmpty());
+    EXPECT_TRUE(findProgram(dir, u"sub/prboom"_s, true).isEmpty());
     EXPECT_TRUE(hx8StartCommand(dir, QString()).program.isEmpty());
-    const EngineLine line{QString(), {{EngineSetting::warp, QStringLiteral("-warp  01")}}, {}};
+    const EngineLine line{QString(), {{EngineSetting::warp, u"-warp  01"_s}}, {}};
     EXPECT_EQ(engineStartCommand(dir, QString(), "legacy.exe", line).arguments, list("-warp|01"));
     const QStringList native =
         list("doomlegacy|chocolate-doom|crispy-doom|dsda-doom|prboom-plus|"
@@ -217,7 +217,7 @@ TEST_F(Launches, AFolderInTheWayStopsTheLaunchAtThatFile) {
         for (qsizetype i = 0; i < order.size(); ++i) {
             SCOPED_TRACE(order[i].toStdString());
             reset();
-            QDir(dir).mkpath(order[i] + QStringLiteral("/x"));
+            QDir(dir).mkpath(order[i] + u"/x"_s);
             EXPECT_EQ(run(launch), 75);
             EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), i);
             EXPECT_TRUE(platform.starts.empty());
@@ -227,7 +227,7 @@ TEST_F(Launches, AFolderInTheWayStopsTheLaunchAtThatFile) {
 
 // Every other way a launch fails: the number and the report. A row's change holds for the next.
 TEST_F(Launches, AFailedLaunchSaysWhatFailed) {
-    const QString file = dir + QStringLiteral("/plain-file");
+    const QString file = dir + u"/plain-file"_s;
     const QString setup = QStringLiteral("You need to setup Brimvault\nThe Doom directory %1 was "
                                          "not found. Choose it in Tools, Options.");
     const auto doomDirectory = [&](const QString& text) {
@@ -262,13 +262,13 @@ TEST_F(Launches, AFailedLaunchSaysWhatFailed) {
                                    platform.startResult = StartFailure::Other; }, 75,
          "Error number 75. Doom3.exe is a Windows program, and wine, which runs Windows programs "
          "on this system, is not installed. Install wine, then launch again."},
-        {launchSinglePlayer, [&] { settings.setText(Text::executable, QStringLiteral("engine"));
+        {launchSinglePlayer, [&] { settings.setText(Text::executable, u"engine"_s);
                                    writeBytes(dir + "/engine", "#!/bin/sh");
                                    platform.startResult = StartFailure::NotExecutable; }, 70,
          "Error number 70. " + dir + "/engine may not be run."},
         {launchSinglePlayer, [&] { settings.setText(Text::executable, QString());
                                    settings.setText(Text::heap, QString()); },
-         53, QStringLiteral("Error number 53. No engine is chosen: type or pick one in Exe.")},
+         53, u"Error number 53. No engine is chosen: type or pick one in Exe."_s},
         {launchHx8, parameters(dir + "/no.hx8"), 53,
          "Error number 53. " + dir + "/no.hx8 was not found."},
         {launchHx8, parameters(file + "/../gone/p.hx8"), 76,
@@ -283,7 +283,7 @@ TEST_F(Launches, AFailedLaunchSaysWhatFailed) {
         reset();
         writeBytes(file, "not a folder");
         QDir::setCurrent(dir);
-        QDir(dir).mkdir(QStringLiteral("C:"));
+        QDir(dir).mkdir(u"C:"_s);
         r.prepare();
         EXPECT_EQ(run(r.launch), r.number);
         EXPECT_EQ(report(), r.report);

@@ -33,8 +33,7 @@ struct Ended {
 StartFailure startScript(QtPlatform& host, const QTemporaryDir& dir, const char* script,
                          Ended& ended, QString& problem) {
     return host.startWatchedProcess(
-        QStringLiteral("/bin/sh"), {"-c", script}, dir.path(),
-        pathIn(dir, QStringLiteral("engine.txt")), problem,
+        u"/bin/sh"_s, {"-c", script}, dir.path(), pathIn(dir, u"engine.txt"_s), problem,
         [&ended](const ProcessEnd& end, QIODevice* output, bool replaced) {
             ++ended.calls;
             ended.end = end;
@@ -47,7 +46,7 @@ StartFailure startScript(QtPlatform& host, const QTemporaryDir& dir, const char*
 // The processes whose working directory is dir: a game started from that Doom directory.
 QList<pid_t> processesIn(const QString& dir) {
     QList<pid_t> found;
-    const QDir proc(QStringLiteral("/proc"));
+    const QDir proc(u"/proc"_s);
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const pid_t pid = entry.toInt(&number);
@@ -82,8 +81,7 @@ private Q_SLOTS:
         LaunchSettings settings;
         settings.setText(Text::doomDirectory, doom.path());
         settings.setText(Text::executable, QStringLiteral(BRIMVAULT_ENGINE_STAND_IN " exit 3"));
-        settings.setText(Text::pwads,
-                         QStringLiteral("; touch pwned && echo $(id) `id` 'q\" $HOME"));
+        settings.setText(Text::pwads, u"; touch pwned && echo $(id) `id` 'q\" $HOME"_s);
         // Input and a blocked signal of the launcher's own, which the game must not get.
         sigset_t usr1, before;
         sigemptyset(&usr1);
@@ -100,7 +98,7 @@ private Q_SLOTS:
         pthread_sigmask(SIG_SETMASK, &before, nullptr);
         QCOMPARE(launched, LaunchError::none);
         QTRY_VERIFY(!replies.isEmpty());
-        const QString name = QStringLiteral("engine_stand_in");
+        const QString name = u"engine_stand_in"_s;
         QStringList expected{name + " ended with status 3"};
         for (const char* word :
              {"touch", "pwned", "&&", "echo", "$(id)", "`id`", "'q\"", "$HOME", "-mb", "10"})
@@ -109,8 +107,8 @@ private Q_SLOTS:
         QCOMPARE(replies, expected << name + "'s output is in engine.txt"
                                    << name + " did not take -mb, which comes from Heap Size in "
                                              "the Advanced pane.");
-        QVERIFY(!QFile::exists(pathIn(doom, QStringLiteral("pwned"))));
-        QVERIFY(readBytes(pathIn(doom, QStringLiteral("engine.txt")))
+        QVERIFY(!QFile::exists(pathIn(doom, u"pwned"_s)));
+        QVERIFY(readBytes(pathIn(doom, u"engine.txt"_s))
                     .startsWith("0 1 2 \ninput null\nown session\nnothing blocked\n" +
                                 QFile::encodeName(doom.path()) + "\n-file\n;\n"));
         replies.clear();
@@ -119,19 +117,18 @@ private Q_SLOTS:
         QTRY_VERIFY(!replies.isEmpty());
         QCOMPARE(replies.constFirst(), name + " ended by signal 11 (Segmentation fault)");
         // Programs that cannot be run: a plain file, a Windows program, none.
-        writeBytes(pathIn(doom, QStringLiteral("plain")), "#!/bin/sh\n");
-        makeExecutable(pathIn(doom, QStringLiteral("Doom3.exe")), "MZ\x90");
+        writeBytes(pathIn(doom, u"plain"_s), "#!/bin/sh\n");
+        makeExecutable(pathIn(doom, u"Doom3.exe"_s), "MZ\x90");
         QString problem;
         for (auto [file, failure] : {std::pair{"plain", StartFailure::NotExecutable},
                                      {"Doom3.exe", StartFailure::Other},
                                      {"missing", StartFailure::NotFound}})
             QCOMPARE(host.startWatchedProcess(pathIn(doom, QLatin1String(file)), {}, doom.path(),
-                                              pathIn(doom, QStringLiteral("engine.txt")), problem,
-                                              nullptr),
+                                              pathIn(doom, u"engine.txt"_s), problem, nullptr),
                      failure);
 
         // Each start puts a new engine.txt in place, an older one keeps its own; nothing is left.
-        const uint descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
+        const uint descriptors = QDir(u"/proc/self/fd"_s).count();
         std::vector<Ended> ended(10);
         for (Ended& one : ended)
             QCOMPARE(startScript(host, doom, "echo x; exit 1", one, problem), StartFailure::None);
@@ -140,13 +137,13 @@ private Q_SLOTS:
         QCOMPARE(ended.front().output, QByteArray("x\n"));
         QVERIFY(ended.front().replaced);
         QVERIFY(!ended.back().replaced);
-        QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), descriptors);
+        QCOMPARE(QDir(u"/proc/self/fd"_s).count(), descriptors);
         int status = 0;
         QCOMPARE(::waitpid(-1, &status, WNOHANG), -1);
         QCOMPARE(errno, ECHILD);
         // An engine.txt that cannot be made leaves the game running with its output discarded.
-        QVERIFY(QFile::remove(pathIn(doom, QStringLiteral("engine.txt"))));
-        QVERIFY(QDir(doom.path()).mkdir(QStringLiteral("engine.txt")));
+        QVERIFY(QFile::remove(pathIn(doom, u"engine.txt"_s)));
+        QVERIFY(QDir(doom.path()).mkdir(u"engine.txt"_s));
         Ended lost;
         QCOMPARE(startScript(host, doom, "echo lost; exit 4", lost, problem), StartFailure::None);
         QCOMPARE(problem, qt_error_string(EISDIR));
@@ -190,7 +187,7 @@ private Q_SLOTS:
         });
         QStringList missing;
         for (const char* engine : {"chocolate-doom", "crispy-doom", "dsda-doom", "woof"}) {
-            if (!QFileInfo::exists(QStringLiteral("/usr/games/") + engine)) {
+            if (!QFileInfo::exists(u"/usr/games/"_s + engine)) {
                 missing << QLatin1String(engine);
                 continue;
             }
@@ -201,9 +198,9 @@ private Q_SLOTS:
                 s.setText(Text::doomDirectory, game.doom.path());
                 s.setText(Text::executable, QLatin1String(engine));
                 if (everything) {
-                    s.setText(Text::warp, QStringLiteral("map07"));
-                    s.setText(Text::configFile, QStringLiteral("brimvault.cfg"));
-                    s.setText(Text::demoFile, QStringLiteral("demo1"));
+                    s.setText(Text::warp, u"map07"_s);
+                    s.setText(Text::configFile, u"brimvault.cfg"_s);
+                    s.setText(Text::demoFile, u"demo1"_s);
                     for (Check check : {Check::threeDfx, Check::captureTheFlag, Check::recordDemo})
                         s.setCheck(check, 1);
                     s.setCheck(Check::monsters, 0);

@@ -47,8 +47,8 @@ TEST(ProgramDirectory, AnInstallSeedsThePerUserFolderWithoutOverwriting) {
 }
 
 TEST(DialogFilter, PairsBecomeToolkitEntriesAndSavedNamesWithoutADotTakeTheSelectedExtension) {
-    EXPECT_EQ(toDialogFilter(QStringLiteral("PWADs|*.wad;*.deh|Doom3.exe|Doom3.exe")),
-              QStringLiteral("PWADs (*.wad *.deh);;Doom3.exe (Doom3.exe)"));
+    EXPECT_EQ(toDialogFilter(u"PWADs|*.wad;*.deh|Doom3.exe|Doom3.exe"_s),
+              u"PWADs (*.wad *.deh);;Doom3.exe (Doom3.exe)"_s);
     // clang-format off
     for (const char* row : {"/t/green|Colour Themes (*.brc)|/t/green.brc",
                             "/t/net|PWADs and DeHacked Patches (*.wad *.deh)|/t/net.wad",
@@ -73,15 +73,14 @@ TEST(QtPlatform, ASaveDialogGivesTheNameWithItsExtensionOrNothingWhenCancelled) 
     QApplication application(argc, argv);
     QTemporaryDir dir;
     QtPlatform platform(dir.path());
-    EXPECT_EQ(platform.argumentText(), QStringLiteral("-nosetup x"));
-    const FileDialogSpec request{dir.path(), QStringLiteral("green"),
-                                 QStringLiteral("Colour Themes|*.brc"), kHideReadOnly};
+    EXPECT_EQ(platform.argumentText(), u"-nosetup x"_s);
+    const FileDialogSpec request{dir.path(), u"green"_s, u"Colour Themes|*.brc"_s, kHideReadOnly};
     for (bool accept : {false, true}) {
         QTimer::singleShot(0, [accept] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 accept ? dialog->accept() : dialog->reject();
         });
         EXPECT_EQ(platform.fileDialog(FileDialogKind::Save, request),
-                  accept ? dir.path() + QStringLiteral("/green.brc") : QString());
+                  accept ? dir.path() + u"/green.brc"_s : QString());
     }
 }

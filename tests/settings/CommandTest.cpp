@@ -58,7 +58,7 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
     }
     EXPECT_DOUBLE_EQ(windows.fontSize, 512.0);
     EXPECT_EQ(settings.text(Text::doomaticMaxPlayers) + settings.text(Text::doomaticParameters),
-              QStringLiteral("8-N")); // paths keep their case
+              u"8-N"_s); // paths keep their case
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text == "Hello World" && platform.messages[0].informationIcon);
     EXPECT_EQ(platform.documents.size() + platform.quitCount, 2u); // no exit among them
@@ -66,16 +66,15 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
     for (const char* line : {"zun_font big", "zun_font 513", "zun_font 0.5", "zun_font inf"})
         EXPECT_EQ(run(QLatin1String(line)), list("Font size must be a number from 1 to 512"));
     windows.fontOk = false;
-    EXPECT_EQ(run(QStringLiteral("zun_font 1")), list("Font size could not be applied"));
+    EXPECT_EQ(run(u"zun_font 1"_s), list("Font size could not be applied"));
     EXPECT_EQ(
         windows.calls,
         list("hideMain|showMain|showMain|showDebug|showAbout|showOptions|showEdit|font|font"));
     platform.documentsOpen = false;
-    EXPECT_EQ(run(QStringLiteral("help")),
-              QStringList{"Could not open the help page " +
-                          programFile(QStringLiteral("help/index.html")) +
+    EXPECT_EQ(run(u"help"_s),
+              QStringList{"Could not open the help page " + programFile(u"help/index.html"_s) +
                           ": no program to show it was found."});
-    run(QStringLiteral("cls"));
+    run(u"cls"_s);
     EXPECT_TRUE(interpreter.consoleText().isEmpty());
 }
 
@@ -96,15 +95,14 @@ TEST_F(Commands, ValuesAreStoredAsTheRulesSay) {
 // Bot files of the Doom directory's bots folder: sorted, hidden too, no folders; each run adds.
 TEST_F(Commands, UpdateYbotListsTheBotFilesEachTime) {
     QTemporaryDir doom;
-    ASSERT_TRUE(QDir(doom.path()).mkpath(QStringLiteral("bots/folder.bot")));
+    ASSERT_TRUE(QDir(doom.path()).mkpath(u"bots/folder.bot"_s));
     for (const char* name : {"zed.bot", "Alpha.BOT", ".hidden.bot", "notes.txt"})
-        writeBytes(doom.path() + QStringLiteral("/bots/") + QLatin1String(name), "x");
+        writeBytes(doom.path() + u"/bots/"_s + QLatin1String(name), "x");
     for (int i = 9999; i >= 0; --i)
-        writeBytes(doom.path() + QStringLiteral("/bots/b%1.bot").arg(i, 5, 10, QLatin1Char('0')),
-                   "");
+        writeBytes(doom.path() + u"/bots/b%1.bot"_s.arg(i, 5, 10, QLatin1Char('0')), "");
     settings.setText(Text::doomDirectory, doom.path());
-    EXPECT_EQ(run(QStringLiteral("update_ybot")), QStringList());
-    run(QStringLiteral("update_ybot"));
+    EXPECT_EQ(run(u"update_ybot"_s), QStringList());
+    run(u"update_ybot"_s);
     const QStringList bots = settings.list(BotList::availableBots);
     EXPECT_EQ(bots.size(), 20006);
     EXPECT_TRUE(std::is_sorted(bots.begin(), bots.end()));

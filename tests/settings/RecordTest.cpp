@@ -7,16 +7,16 @@
 #include <QSignalSpy>
 
 using namespace bv;
-using bv::test::list;
+using namespace bv::test;
 
 TEST(LaunchSettings, WritesKeepTheRulesAndAreAnnounced) {
     LaunchSettings s;
     QSignalSpy texts(&s, &LaunchSettings::textChanged), checks(&s, &LaunchSettings::checkChanged);
     QSignalSpy dm(&s, &LaunchSettings::dmChanged), lists(&s, &LaunchSettings::listChanged);
-    s.setText(Text::weaponsOrder, QStringLiteral("0123456789"));
-    s.setText(Text::weaponsOrder, QStringLiteral("012345678")); // unchanged: not announced
-    s.setText(Text::playerName, QStringLiteral("  "));
-    EXPECT_EQ(s.text(Text::weaponsOrder) + s.text(Text::playerName), QStringLiteral("012345678  "));
+    s.setText(Text::weaponsOrder, u"0123456789"_s);
+    s.setText(Text::weaponsOrder, u"012345678"_s); // unchanged: not announced
+    s.setText(Text::playerName, u"  "_s);
+    EXPECT_EQ(s.text(Text::weaponsOrder) + s.text(Text::playerName), u"012345678  "_s);
     EXPECT_EQ(texts.count(), 2);
     // 3DFX and OpenGL exclude each other, whoever sets them; clearing one leaves the other.
     s.setCheck(Check::openGl, 1);
@@ -32,7 +32,7 @@ TEST(LaunchSettings, WritesKeepTheRulesAndAreAnnounced) {
     // Bot lists stay sorted and keep duplicates.
     for (const char* bot : {"zbot", "Abot", "mbot", "abot"})
         s.addToList(BotList::availableBots, QLatin1String(bot));
-    s.addItemsToList(BotList::availableBots, {QStringLiteral("mbot"), QStringLiteral("b")});
+    s.addItemsToList(BotList::availableBots, {u"mbot"_s, u"b"_s});
     s.addItemsToList(BotList::availableBots, {});
     EXPECT_EQ(lists.count(), 5);
     EXPECT_EQ(s.list(BotList::availableBots), list("Abot|abot|b|mbot|mbot|zbot"));
@@ -52,8 +52,7 @@ TEST(StoredValues, OnlyUsableValuesAreTaken) {
     const auto expectTaken = [](auto read, const char* rows) {
         for (const QString& row : list(rows)) {
             const auto taken = read(row.section(QLatin1Char('='), 0, 0));
-            EXPECT_EQ(taken ? QString::number(*taken) : QStringLiteral("-"),
-                      row.section(QLatin1Char('='), 1));
+            EXPECT_EQ(taken ? QString::number(*taken) : u"-"_s, row.section(QLatin1Char('='), 1));
         }
     };
     expectTaken(storedTwips, "1500=1500| -1500 =-1500|1500.6=1501|100000000=100000000|=-|1e300=-|"

@@ -15,29 +15,26 @@ using Scripts = InterpreterFixture;
 // A failure fails its own script only (one without a reply ends it); devices and pipes are no
 // scripts. Self-execution ends by depth and by a script budget per command, fresh for the next.
 TEST_F(Scripts, WhatCannotRunOrWouldNeverEndFails) {
-    writeScript(QStringLiteral("outer.brv"), "exec missing.brv\r\nexec m.brv\r\nwarp 02\r\n");
-    writeScript(QStringLiteral("m.brv"), "warp 03\r\nmsg\r\nwarp 04\r\n");
-    EXPECT_EQ(run(QStringLiteral("exec outer.brv")),
+    writeScript(u"outer.brv"_s, "exec missing.brv\r\nexec m.brv\r\nwarp 02\r\n");
+    writeScript(u"m.brv"_s, "warp 03\r\nmsg\r\nwarp 04\r\n");
+    EXPECT_EQ(run(u"exec outer.brv"_s),
               list("exec outer.brv|exec missing.brv|Could not execute script|exec m.brv|"
                    "Warp Set|Could not execute script|Warp Set"));
-    QDir(programDir.path()).mkdir(QStringLiteral("folder.brv"));
-    makeFifo(programFile(QStringLiteral("pipe.brv")));
-    QFile::link(QStringLiteral("/dev/zero"), programFile(QStringLiteral("zero.brv")));
+    QDir(programDir.path()).mkdir(u"folder.brv"_s);
+    makeFifo(programFile(u"pipe.brv"_s));
+    QFile::link(u"/dev/zero"_s, programFile(u"zero.brv"_s));
     for (const QString& line :
          list("exec|exec |exec folder.brv|exec pipe.brv|exec zero.brv|exec /dev/zero") +
              QStringList{"exec " + QString(300, QLatin1Char('n'))}) // a name too long
         EXPECT_EQ(run(line), (QStringList{line, "Could not execute script"})) << line.size();
-    writeScript(QStringLiteral("self.brv"), "exec self.brv\r\n");
-    const QStringList self = run(QStringLiteral("exec self.brv"));
-    EXPECT_EQ(self.count(QStringLiteral("exec self.brv")) * 10 +
-                  self.count("Could not execute script"),
-              651);
-    writeScript(QStringLiteral("twice.brv"), "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
+    writeScript(u"self.brv"_s, "exec self.brv\r\n");
+    const QStringList self = run(u"exec self.brv"_s);
+    EXPECT_EQ(self.count(u"exec self.brv"_s) * 10 + self.count("Could not execute script"), 651);
+    writeScript(u"twice.brv"_s, "exec twice.brv\r\nexec twice.brv\r\nwarp 05\r\n");
     interpreter.setScriptBudget(500);
-    EXPECT_EQ(run(QStringLiteral("exec twice.brv")).count(QStringLiteral("exec twice.brv")), 1001);
-    EXPECT_EQ(settings.text(Text::warp), QStringLiteral("05"));
-    EXPECT_EQ(run(QStringLiteral("exec m.brv")),
-              list("exec m.brv|Warp Set|Could not execute script"));
+    EXPECT_EQ(run(u"exec twice.brv"_s).count(u"exec twice.brv"_s), 1001);
+    EXPECT_EQ(settings.text(Text::warp), u"05"_s);
+    EXPECT_EQ(run(u"exec m.brv"_s), list("exec m.brv|Warp Set|Could not execute script"));
 }
 
 // Every byte value runs as Latin-1, NUL included; a line of ten million characters is one line,
@@ -47,18 +44,18 @@ TEST_F(Scripts, BinaryBytesHugeLinesAndForeignTextReachTheFiles) {
     for (int b = 0; b < 256; ++b)
         bytes.append(static_cast<char>(b));
     const QByteArray huge(10 * 1024 * 1024, 'x');
-    writeScript(QStringLiteral("b.brv"), bytes + QByteArray("\r\nname a\0b\r\nzun_par ", 20) +
-                                             huge + "\r\nheap 12\r\n" + huge);
-    EXPECT_EQ(run(QStringLiteral("exec b.brv")).count(QStringLiteral("Command unkown")), 3);
+    writeScript(u"b.brv"_s, bytes + QByteArray("\r\nname a\0b\r\nzun_par ", 20) + huge +
+                                "\r\nheap 12\r\n" + huge);
+    EXPECT_EQ(run(u"exec b.brv"_s).count(u"Command unkown"_s), 3);
     EXPECT_EQ(settings.text(Text::playerName) + settings.text(Text::heap),
               QString::fromLatin1("a\0b12", 5));
-    run(QStringLiteral("botskill \u00c9\u2603"));
-    run(QStringLiteral("exit"));
-    const QByteArray log = programBytes(QStringLiteral("debug.txt"));
+    run(u"botskill \u00c9\u2603"_s);
+    run(u"exit"_s);
+    const QByteArray log = programBytes(u"debug.txt"_s);
     for (const QByteArray& line : {QByteArray("name a\0b", 8), bytes.left(13), "zun_par " + huge,
                                    QByteArray("botskill \xc9?")})
         EXPECT_TRUE(log.contains('\n' + line + '\n')) << line.left(20).toStdString();
-    const QByteArray config = programBytes(QStringLiteral("config.brv"));
+    const QByteArray config = programBytes(u"config.brv"_s);
     EXPECT_TRUE(config.contains("\r\nzun_par " + huge + "\r\nsetdoompath "));
     EXPECT_TRUE(config.contains("\r\nbotskill \xc9?\r\n"));
 }
@@ -66,28 +63,28 @@ TEST_F(Scripts, BinaryBytesHugeLinesAndForeignTextReachTheFiles) {
 // While a message box holds a script, debug.txt shows each line run (not direct replies); deleted,
 // the script runs on from the open file, a nested one fails alone; news from outside waits.
 TEST_F(Scripts, WhileAMessageBoxWaits) {
-    writeScript(QStringLiteral("inner.brv"), "warp 05\r\n");
-    writeScript(QStringLiteral("outer.brv"), "ctf 1\r\nmsg now\r\nexec inner.brv\r\nheap 12\r\n");
+    writeScript(u"inner.brv"_s, "warp 05\r\n");
+    writeScript(u"outer.brv"_s, "ctf 1\r\nmsg now\r\nexec inner.brv\r\nheap 12\r\n");
     QByteArray logged;
     platform.onMessage = [&](const QString&) {
-        logged = programBytes(QStringLiteral("debug.txt"));
-        QFile::remove(programFile(QStringLiteral("inner.brv")));
-        QFile::remove(programFile(QStringLiteral("outer.brv")));
-        interpreter.interpretWhenIdle(QStringLiteral("echo game ended"));
-        interpreter.interpretWhenIdle(QStringLiteral("echo its last line"));
+        logged = programBytes(u"debug.txt"_s);
+        QFile::remove(programFile(u"inner.brv"_s));
+        QFile::remove(programFile(u"outer.brv"_s));
+        interpreter.interpretWhenIdle(u"echo game ended"_s);
+        interpreter.interpretWhenIdle(u"echo its last line"_s);
     };
-    EXPECT_EQ(run(QStringLiteral("exec outer.brv")),
+    EXPECT_EQ(run(u"exec outer.brv"_s),
               list("exec outer.brv|ctf 1|CTF set|exec inner.brv|Could not execute script|Heap Set|"
                    "game ended|its last line"));
     EXPECT_EQ(logged, "\nexec outer.brv\necho exec outer.brv\nctf 1\necho ctf 1\nmsg now");
-    EXPECT_EQ(programBytes(QStringLiteral("debug.txt")), interpreter.debugLog().toLatin1());
-    interpreter.interpretWhenIdle(QStringLiteral("echo at once"));
-    EXPECT_TRUE(interpreter.consoleText().endsWith(QStringLiteral("\nat once")));
+    EXPECT_EQ(programBytes(u"debug.txt"_s), interpreter.debugLog().toLatin1());
+    interpreter.interpretWhenIdle(u"echo at once"_s);
+    EXPECT_TRUE(interpreter.consoleText().endsWith(u"\nat once"_s));
 }
 
 // The saved form byte for byte, and a replay that restores every saved setting and nothing else.
 TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
-    const QString path = programFile(QStringLiteral("s.brv"));
+    const QString path = programFile(u"s.brv"_s);
     ASSERT_TRUE(writeSettingsScript(path, settings).ok);
     EXPECT_EQ(readBytes(path), "zun_exe Doom3.exe\r\nzun_warp \r\nzun_files \r\nzun_heap 10\r\n"
                                "zun_width 320\r\nzun_height 200\r\nzun_par \r\n"
@@ -110,9 +107,9 @@ TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
     settings.setDm(DmOption::altDeath);
     ASSERT_TRUE(writeSettingsScript(path, settings).ok);
     LaunchSettings fresh;
-    CommandInterpreter(fresh, colours, platform).interpret(QStringLiteral("exec s.brv"));
+    CommandInterpreter(fresh, colours, platform).interpret(u"exec s.brv"_s);
     EXPECT_EQ(savedSettingsLines(fresh), savedSettingsLines(settings));
-    EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), QStringLiteral("4"));
+    EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), u"4"_s);
 }
 
 // Themes are written " N " per line; read strictly they name the first bad line, read at startup
@@ -176,7 +173,7 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
         if (spoil.endsWith("folder"))
             QDir().mkdir(file);
         else if (spoil.endsWith("device"))
-            QFile::link(QStringLiteral("/dev/null"), file);
+            QFile::link(u"/dev/null"_s, file);
         else if (spoil.endsWith("pipe"))
             makeFifo(file);
         c.platform.failStoreAfter = spoil.startsWith("store") ? 3 : -1;

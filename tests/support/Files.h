@@ -21,10 +21,12 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{' << texts.join(QStringLiteral("|")).toStdString() << '}';
+    *out << '{' << texts.join(QLatin1Char('|')).toStdString() << '}';
 }
 
 namespace bv::test {
+
+using namespace Qt::StringLiterals; // u"text"_s and "text"_L1
 
 // A table cell of several texts written as one: "a|b|c".
 inline QStringList list(const char* joined) {
@@ -53,9 +55,9 @@ inline bool makeExecutable(const QString& path, const QByteArray& bytes = "#!/bi
 
 // A folder path below a regular file: creating anything there fails.
 inline QString pathThroughAFile(const QTemporaryDir& dir) {
-    const QString file = pathIn(dir, QStringLiteral("plain-file"));
+    const QString file = pathIn(dir, u"plain-file"_s);
     writeBytes(file, "not a folder");
-    return file + QStringLiteral("/below");
+    return file + u"/below"_s;
 }
 
 inline bool makeFifo(const QString& path) {

@@ -55,7 +55,7 @@ inline void click(QWidget& window, const char* name) {
 }
 
 inline void typeEuro(QWidget* widget) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, u"\u20ac"_s, {});
 }
 
 // The window tests, run by the same program as the flows.

@@ -34,7 +34,7 @@ struct RealStore : FakePlatform {
 struct Paints : QObject {
     QString firstWarp;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("txtWarp") &&
+        if (event->type() == QEvent::Paint && watched->objectName() == "txtWarp"_L1 &&
             firstWarp.isNull())
             firstWarp = static_cast<QLineEdit*>(watched)->text();
         return false;
@@ -60,23 +60,23 @@ private Q_SLOTS:
     void startupShowsTheWizardOnAFirstRunAndTakesTheColours() {
         QFETCH(QStringList, row);
         App a(row[0].toLatin1().constData());
-        if (row[1] != QLatin1String("-"))
-            a.platform.store.insert({QStringLiteral("Misc"), QStringLiteral("Firstrun")}, row[1]);
-        if (row[3] == QLatin1String("folder"))
-            QDir(a.dir.path()).mkdir(QStringLiteral("colour.brc"));
-        else if (row[3] == QLatin1String("pipe"))
+        if (row[1] != "-"_L1)
+            a.platform.store.insert({u"Misc"_s, u"Firstrun"_s}, row[1]);
+        if (row[3] == "folder"_L1)
+            QDir(a.dir.path()).mkdir(u"colour.brc"_s);
+        else if (row[3] == "pipe"_L1)
             makeFifo(a.file("colour.brc"));
-        else if (row[3] == QLatin1String("file"))
+        else if (row[3] == "file"_L1)
             writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
         for (const char* window : {"options", "about", "edit"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
         runStartup(a.windows);
-        const bool wizard = row[2] == QLatin1String("1");
+        const bool wizard = row[2] == "1"_L1;
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
         QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible());
         QVERIFY(!wizard || (!a.windows.about().isVisible() && !a.windows.edit().isVisible()));
-        const bool file = row[3] == QLatin1String("file");
+        const bool file = row[3] == "file"_L1;
         QCOMPARE(a.consoleColour(QPalette::Base), file ? QColor(1, 2, 3) : QColor(0, 0, 0));
         // Before Finish, Escape ends the program without storing anything.
         if (wizard)
@@ -98,23 +98,21 @@ private Q_SLOTS:
             runStartup(a.windows);
             // The wizard asks for the Doom directory; Finish takes it and starts the program.
             SetupWizard& wizard = a.windows.setup();
-            QVERIFY(!wizard.backButton()->isEnabled());
             QTest::keyClick(&wizard, Qt::Key_Return);
-            QVERIFY(wizard.welcomePage()->isHidden() && wizard.backButton()->isEnabled());
-            host.dialogAnswers = {pathIn(dir, QStringLiteral("Doombot.exe"))};
+            host.dialogAnswers = {pathIn(dir, u"Doombot.exe"_s)};
             a.windows.showOptionsWindow(); // a window opened before Finish goes with the wizard
             click(wizard, "cmdBrowse");
-            QCOMPARE(a.settings.text(Text::doomDirectory), QStringLiteral("c:\\doom2")); // not yet
+            QCOMPARE(a.settings.text(Text::doomDirectory), u"c:\\doom2"_s); // not yet
             QTest::keyClick(wizard.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
             QCOMPARE(a.settings.text(Text::doomDirectory), dir.path());
             QVERIFY(a.main().isVisible() && a.console().isVisible() && host.messages.empty());
             QVERIFY(!a.windows.options().isVisible() && a.main().isEnabled());
             QTest::keyClick(&wizard, Qt::Key_Escape); // after Finish only hidden, nothing ended
             QVERIFY(!wizard.isVisible() && host.quitCount == 0);
-            QCOMPARE(a.interpreter.consoleText(),
-                     QStringLiteral("\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv")
-                         .repeated(2));
-            a.console().input()->setText(QStringLiteral("warp 11"));
+            QCOMPARE(
+                a.interpreter.consoleText(),
+                u"\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv"_s.repeated(2));
+            a.console().input()->setText(u"warp 11"_s);
             QTest::keyClick(a.console().input(), Qt::Key_Return);
             a.colours.setValue(ConsoleOptions::backgroundGreen, 77);
             a.main().move(60, 40);
@@ -124,18 +122,17 @@ private Q_SLOTS:
             a.main().close();
             QCOMPARE(host.quitCount, 1);
         }
-        QVERIFY(readBytes(pathIn(dir, QStringLiteral("config.brv"))).contains("warp 11\r\n"));
+        QVERIFY(readBytes(pathIn(dir, u"config.brv"_s)).contains("warp 11\r\n"));
         App again("", &host, dir.path());
         Paints paints;
         qApp->installEventFilter(&paints);
         runStartup(again.windows);
         QTRY_VERIFY(!paints.firstWarp.isNull());
-        qApp->removeEventFilter(&paints);
-        QCOMPARE(paints.firstWarp, QStringLiteral("11"));
+        QCOMPARE(paints.firstWarp, u"11"_s);
         // The panes it did not show come after the first picture, which read no image file:
         // working out an image's format would have loaded every image format plugin.
         QTRY_COMPARE(again.main().findChild<QStackedWidget*>()->count(), 8);
-        QVERIFY(!readBytes(QStringLiteral("/proc/self/maps")).contains("/imageformats/"));
+        QVERIFY(!readBytes(u"/proc/self/maps"_s).contains("/imageformats/"));
         QVERIFY(!again.windows.setupIfCreated() && !again.console().isVisible());
         QCOMPARE(again.main().pos(), mainAt);
         QVERIFY(again.colours.docked() == 1 &&
@@ -151,13 +148,15 @@ private Q_SLOTS:
         QTRY_VERIFY(!console.scrollTimer()->isActive()); // one scroll to the end, not a stream
         // Keys typed into the output go to the input line; foreign text shows.
         console.output()->setFocus();
-        QTest::keyClicks(console.output(), QStringLiteral("echo "));
+        QTest::keyClicks(console.output(), u"echo "_s);
         typeEuro(console.output());
         QTest::keyClick(console.output(), Qt::Key_Return);
-        QTest::keyClicks(console.input(), QStringLiteral("name half"));
+        QTest::keyClicks(console.input(), u"name half"_s);
+        QTest::keyClick(console.output(), Qt::Key_Left); // a cursor key stays with the output
+        QCOMPARE(console.input()->cursorPosition(), 9);
         const QString output = console.output()->toPlainText();
-        QVERIFY(output.endsWith(QStringLiteral("\n\u20ac")));
-        a.interpreter.interpret(QStringLiteral("options"));
+        QVERIFY(output.endsWith(u"\n\u20ac"_s));
+        a.interpreter.interpret(u"options"_s);
         OptionsWindow& options = a.windows.options();
         QVERIFY(options.isVisible() && !a.main().isEnabled());
         QTest::keyClick(options.colourBar(ConsoleOptions::backgroundBlue), Qt::Key_PageDown);
@@ -171,6 +170,8 @@ private Q_SLOTS:
             click(options, "cmdBrowse");
             QCOMPARE(a.settings.text(Text::doomDirectory), QLatin1String(folder));
         }
+        QCOMPARE(a.platform.dialogs.back().request.filter,
+                 "Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
         QCOMPARE(a.platform.messages.size(), size_t(1));
         const std::array<int, 6> theme{1, 2, 3, 4, 5, 6};
         for (int i = 0; i < 6; ++i)
@@ -183,7 +184,7 @@ private Q_SLOTS:
         QCOMPARE(a.colours.values(), theme);
         makeFifo(a.file("pipe.brc"));
         makeNullDevice(a.file("null.brc"));
-        QDir(a.dir.path()).mkdir(QStringLiteral("dir.brc"));
+        QDir(a.dir.path()).mkdir(u"dir.brc"_s);
         writeBytes(a.file("short.brc"), "10\r\n20\r\n30\r\n");
         writeBytes(a.file("bad.brc"), " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 256 \r\n 6 \r\n");
         // clang-format off
@@ -202,13 +203,14 @@ private Q_SLOTS:
         }
         QCOMPARE(a.colours.values(), theme);
         QCOMPARE(a.consoleColour(QPalette::Base), QColor(0, 0, 0)); // waits for OK
+        console.hide(); // OK shows it again, as the player's setting says
         click(options, "cmdOk");
         QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible());
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 6));
         QCOMPARE(console.output()->toPlainText() + console.input()->text(), output + "name half");
         // The input line sits in a frame of the text colour, one pixel wide.
-        auto* frame = console.findChild<QWidget*>(QStringLiteral("inputFrame"));
+        auto* frame = console.findChild<QWidget*>(u"inputFrame"_s);
         QCOMPARE(frame->palette().color(QPalette::Window), QColor(4, 5, 6));
         QCOMPARE(console.input()->geometry(), frame->rect().adjusted(1, 1, -1, -1));
         const QRect above = console.output()->geometry(); // the output fills the rest, edge to edge
@@ -228,16 +230,15 @@ private Q_SLOTS:
         QVERIFY(!a.windows.about().isVisible());
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
         // A line too long to lay out is shown cut, with what is left out.
-        a.interpreter.interpret(QStringLiteral("echo ") + QString(20000, QLatin1Char('x')));
-        QVERIFY(console.output()->toPlainText().endsWith(
-            QStringLiteral("x [... 4000 more characters not shown]")));
+        a.interpreter.interpret(u"echo "_s + QString(20000, QLatin1Char('x')));
+        QVERIFY(
+            console.output()->toPlainText().endsWith(u"x [... 4000 more characters not shown]"_s));
         DebugWindow& debug = a.windows.debug();
-        QVERIFY(debug.log()->toPlainText().endsWith(
-            QStringLiteral("x [... 4005 more characters not shown]")));
+        QVERIFY(debug.log()->toPlainText().endsWith(u"x [... 4005 more characters not shown]"_s));
         QScrollBar* bar = debug.log()->verticalScrollBar(); // follows, unless scrolled up
         QVERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
         bar->setValue(0);
-        a.interpreter.interpret(QStringLiteral("echo"));
+        a.interpreter.interpret(u"echo"_s);
         QCOMPARE(bar->value(), 0);
         click(debug, "cmdQuit");
         QVERIFY(a.platform.quitCount == 1 && !QFile::exists(a.file("config.brv")));
@@ -288,6 +289,7 @@ private Q_SLOTS:
             {10001, "\r", 0, 10000, Qt::Key_Delete, 0, 0, ""},
             {25000, "\r\n", 1, 0, Qt::Key_X, 10000, 0, "x"},
             {25000, "\n", 2, 0, Qt::Key_Return, 20000, 0, "\n"},
+            {25000, "\r", 1, 5, Qt::Key_Return, 10005, 0, "\n"},
             {10001, "\r\n", 1, 1, Qt::Key_Backspace, 10000, 1, ""},
         };
         for (const auto& r : rows) {
@@ -310,9 +312,9 @@ private Q_SLOTS:
         QVERIFY(editor->openFile(a.file("unix.cfg")));
         press(0, 3, Qt::Key_Return);
         typeEuro(box);
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\U0001F600"), {});
-        QCOMPARE(box->toPlainText(), QStringLiteral("one\n\u20ac\U0001F600\ntwo\n"));
-        const QByteArray typed("one\n??\ntwo\r\n\r\n"); // one "?" for a character in two halves
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, u"\u0100\U0001F600"_s, {});
+        QCOMPARE(box->toPlainText(), u"one\n\u20ac\u0100\U0001F600\ntwo\n"_s);
+        const QByteArray typed("one\n???\ntwo\r\n\r\n"); // one "?" for a character in two halves
         QCOMPARE(editor->bytesForSave(), typed);
         // A device or a pipe is refused and the document kept.
         makeFifo(a.file("pipe.cfg"));

@@ -117,12 +117,11 @@ private Q_SLOTS:
     // design, as a player reads them, showing the state the program holds.
     void everyWindowShowsItsControlsInReadingOrder() {
         App a("-nosetup");
-        a.platform.store.insert({QStringLiteral("Console Settings"), QStringLiteral("Docking")},
-                                QStringLiteral("1"));
+        a.platform.store.insert({u"Console Settings"_s, u"Docking"_s}, u"1"_s);
         writeBytes(a.file("colour.brc"), " 1 \r\n 2 \r\n 3 \r\n 40 \r\n 50 \r\n 60 \r\n");
         writeBytes(a.file("main.brv"), "show 1\r\nwarp 07\r\ndm 2\r\n");
-        a.settings.addToList(BotList::availableBots, QStringLiteral("bob")); // before the pane
-        a.settings.addToList(BotList::selectedBots, QStringLiteral("amy"));
+        a.settings.addToList(BotList::availableBots, u"bob"_s); // before the pane
+        a.settings.addToList(BotList::selectedBots, u"amy"_s);
         runStartup(a.windows);
         MainWindow& main = a.main();
         main.buildOtherPanes();
@@ -132,6 +131,11 @@ private Q_SLOTS:
             QApplication::processEvents();
             return shown;
         };
+        const char* welcome = // the wizard's first page, shown again by Back
+            "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
+            "lblWelcome=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
+            "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
+            "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel";
         // Each side window as the command that shows it leaves it.
         const auto shown = [&](const char* command, QWidget* window) {
             a.interpreter.interpret(QLatin1String(command));
@@ -199,16 +203,13 @@ private Q_SLOTS:
              "blueBack=3@Console Background Colour Blue|"
              "lblBackColour@Console Background Colour preview|checkDock*=Dock Console|"
              "cmdSaveTheme=&Save Colour Scheme|cmdTheme=&Open Colour Theme|cmdOk=&Ok"},
-            {[&] { wizard.show(); return shown("", &wizard); },
-             "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
-             "lblWelcome=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
-             "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
-             "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel"},
+            {[&] { wizard.show(); return shown("", &wizard); }, welcome},
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
              "frmSetup=Setup Wizard|imgShow@Brimvault|box1.|"
              "lblWelcome.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
              "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|"
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
+            {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
                    return &a.console(); }, "frmConsole|txtConsole@Console output|"
              "txtInput@Console command"},
@@ -232,6 +233,7 @@ private Q_SLOTS:
             if (QTest::currentTestFailed())
                 return;
         }
+        QVERIFY(qAbs(child(main, "fileBots")->width() - child(main, "listUseBots")->width()) < 2);
     }
 
     // Every control shows its setting and writes it back, text beyond Latin-1 included; the
@@ -239,9 +241,9 @@ private Q_SLOTS:
     // once the window is first on screen, and only once.
     void everyControlAndPickerFillsItsSetting() {
         QTemporaryDir program, bin;
-        writeBytes(pathIn(program, QStringLiteral("b.brv")), "warp 09\r\n");
-        writeBytes(pathIn(program, QStringLiteral("A.BRV")), "");
-        makeExecutable(pathIn(bin, QStringLiteral("woof")));
+        writeBytes(pathIn(program, u"b.brv"_s), "warp 09\r\n");
+        writeBytes(pathIn(program, u"A.BRV"_s), "");
+        makeExecutable(pathIn(bin, u"woof"_s));
         App a("", nullptr, program.path());
         a.settings.setText(Text::doomDirectory, a.dir.path());
         for (const char* name : {"Doom3.exe", "autoexec.cfg", "Other.CFG", "demo1.lmp"})
@@ -252,6 +254,8 @@ private Q_SLOTS:
         auto* engines = child<QComboBox>(main, "comboEXE");
         auto* panes = child<QStackedWidget>(main, "panes");
         QVERIFY(engines->count() == 7 && panes->count() == 1);
+        main.setExecCfgFolder(a.dir.path()); // kept until their pane is built
+        main.setDemoFolder(a.dir.path());
         main.show();
         QVERIFY(QTest::qWaitFor([&] { return engines->count() > 7 && panes->count() == 8; }));
         qputenv("PATH", path);
@@ -260,28 +264,28 @@ private Q_SLOTS:
             listed << engines->itemText(i);
         QCOMPARE(listed.mid(0, 7).join('|'), "Cajun.exe|Doom3.exe|Doombot.exe|legacy.exe|"
                                              "windoom3.exe|ybot.exe|ybot050.exe");
-        QVERIFY(listed.indexOf(QStringLiteral("woof")) >= 7);
+        QVERIFY(listed.indexOf(u"woof"_s) >= 7);
         main.repaint();
         QCoreApplication::processEvents();
         QCOMPARE(engines->count(), listed.size());
-        a.settings.setText(Text::executable, QStringLiteral("legacy.exe"));
+        a.settings.setText(Text::executable, u"legacy.exe"_s);
         QCOMPARE(engines->currentIndex(), 3);
         // The Exec button runs the script chosen from those of the program directory.
         auto* scripts = child<QComboBox>(main, "comboExec");
-        QCOMPARE(scripts->itemText(0) + scripts->itemText(1), QStringLiteral("A.BRVb.brv"));
+        QCOMPARE(scripts->itemText(0) + scripts->itemText(1), u"A.BRVb.brv"_s);
         scripts->setCurrentIndex(1);
         click(main, "cmdEXEC");
-        QCOMPARE(a.settings.text(Text::warp), QStringLiteral("09"));
+        QCOMPARE(a.settings.text(Text::warp), u"09"_s);
 
-        const QString typed = QStringLiteral("w\u20ac");
+        const QString typed = u"w\u20ac"_s;
         for (int i = 0; i < kTextCount; ++i) {
             if (Text(i) == Text::doomDirectory || Text(i) == Text::demoDirectory)
                 continue; // the options window's
             auto* combo = child<QComboBox>(main, controlName(Text(i)));
             QLineEdit* box =
                 combo ? combo->lineEdit() : child<QLineEdit>(main, controlName(Text(i)));
-            a.settings.setText(Text(i), QStringLiteral("v%1").arg(i));
-            QCOMPARE(box->text(), QStringLiteral("v%1").arg(i));
+            a.settings.setText(Text(i), u"v%1"_s.arg(i));
+            QCOMPARE(box->text(), u"v%1"_s.arg(i));
             if (!box->isEnabled())
                 continue; // width and height: by command and script only
             box->selectAll();
@@ -297,7 +301,8 @@ private Q_SLOTS:
         click(main, "optionDM2");
         QCOMPARE(a.settings.dm(), DmOption::altDeath);
         // Each pane button shows its pane and is the one disabled.
-        for (size_t i = 0; i < kPanes.size(); ++i) {
+        for (size_t n = 1; n <= kPanes.size(); ++n) { // the first pane, shown at the start, last
+            const size_t i = n % kPanes.size();
             click(main, kPanes[i].buttonName);
             QCOMPARE(panes->currentWidget()->objectName(), QLatin1String(kPanes[i].paneName));
             QVERIFY(!child(main, kPanes[i].buttonName)->isEnabled());
@@ -309,27 +314,27 @@ private Q_SLOTS:
         buildPanes(&fresh, 0, kPanes.size());
         LaunchSettings unbound;
         QCOMPARE(SettingsBinder(unbound).bindChildren(&fresh).size(), kTextCount + kCheckCount + 3);
-        main.setExecCfgFolder(a.dir.path());
-        main.setDemoFolder(a.dir.path());
         // PWADs below the Doom directory as it stands (in any case) are added relative to it.
         a.settings.setText(Text::doomDirectory, a.dir.path().toUpper());
-        a.platform.dialogAnswers = {a.file("wads/M.wad"), QStringLiteral("/other/x.deh"), QString(),
+        a.platform.dialogAnswers = {a.file("wads/M.wad"), u"/other/x.deh"_s, QString(),
                                     a.file("serial.hx8")};
         for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
             click(main, button);
         QCOMPARE(a.settings.text(Text::pwads), typed + " wads/M.wad /other/x.deh");
+        QCOMPARE(a.platform.dialogs.front().request.filter,
+                 "PWADs and DeHacked Patches|*.wad;*.deh");
         QCOMPARE(a.settings.text(Text::hx8ParameterFile), a.file("serial.hx8"));
         for (const auto& [list, row] : {std::pair{"fileExecCfg", 1}, {"fileDemo", 0}}) {
             child<QListWidget>(main, list)->setCurrentRow(row);
             child<QListWidget>(main, list)->item(row)->setSelected(true);
         }
-        QCOMPARE(a.settings.text(Text::customConfig), QStringLiteral("Other.CFG"));
-        QCOMPARE(a.settings.text(Text::demoFile), QStringLiteral("demo1"));
+        QCOMPARE(a.settings.text(Text::customConfig), u"Other.CFG"_s);
+        QCOMPARE(a.settings.text(Text::demoFile), u"demo1"_s);
         click(main, "cmdInsert");
         QVERIFY(child<QMenu>(main, "menuWeapOld")->isVisible());
         for (const char* name : {"menu_clear", "menu_bfg", "menu_fists"})
             main.findChild<QAction*>(QLatin1String(name))->trigger();
-        QCOMPARE(a.settings.text(Text::weaponsOrder), QStringLiteral("30"));
+        QCOMPARE(a.settings.text(Text::weaponsOrder), u"30"_s);
     }
 
     // The windows come and go as the design says: minimising the main window takes the console
@@ -393,7 +398,7 @@ private Q_SLOTS:
         QVERIFY(console.windowTitle().isEmpty());
         options.dockBox()->click();
         tick();
-        QCOMPARE(console.windowTitle(), QStringLiteral("Brimvault [Console]"));
+        QCOMPARE(console.windowTitle(), u"Brimvault [Console]"_s);
         click(options, "cmdOk");
         // The menus send their commands and open and save settings; the launch button and Enter
         // in a field start a game; closing the window sends exit once.
@@ -405,16 +410,22 @@ private Q_SLOTS:
         action("menuTopics")->trigger();
         QVERIFY(a.platform.documents.size() == 1 && a.platform.dialogs.empty());
         const QString saved = a.file("Mine.brv");
-        a.settings.setText(Text::warp, QStringLiteral("E1M1"));
-        a.platform.dialogAnswers = {saved, saved};
+        a.settings.setText(Text::warp, u"E1M1"_s);
+        a.platform.dialogAnswers = {a.file("Doom3.exe/x.brv"), saved, saved};
+        action("menuSave")->trigger();
+        QVERIFY(a.platform.messages.back().text.startsWith("The settings could not be saved to " +
+                                                           a.file("Doom3.exe/x.brv") + ".\n") &&
+                !a.platform.messages.back().informationIcon);
         action("menuSave")->trigger();
         a.settings.setText(Text::warp, QString());
         action("menuOpen")->trigger();
-        QCOMPARE(child<QLineEdit>(main, "txtWarp")->text(), QStringLiteral("e1m1"));
-        QCOMPARE(a.platform.dialogs[1].request.initialDirectory, a.dir.path());
+        QCOMPARE(child<QLineEdit>(main, "txtWarp")->text(), u"e1m1"_s);
+        QCOMPARE(a.platform.dialogs[2].request.initialDirectory +
+                     a.platform.dialogs[2].request.filter,
+                 a.dir.path() + "Brimvault Config File|*.brv");
         click(main, "cmdLaunchSingle");
         QCOMPARE(a.platform.starts.back().program, a.file("Doom3.exe"));
-        QVERIFY(a.platform.starts.back().arguments.contains(QStringLiteral("e1m1")));
+        QVERIFY(a.platform.starts.back().arguments.contains(u"e1m1"_s));
         QTest::keyClick(child<QComboBox>(main, "comboEXE")->lineEdit(), Qt::Key_Enter);
         QCOMPARE(a.platform.starts.size(), size_t(2));
         main.setConsoleShown(true);
