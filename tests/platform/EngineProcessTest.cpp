@@ -152,11 +152,9 @@ private Q_SLOTS:
         QVERIFY(QDir(doom.path()).entryList({"engine.txt.*"}, QDir::Files).isEmpty());
     }
 
-    // Each engine that the Exe list offers on Debian starts a game from the program's own launch,
-    // with the settings of a first start and with every setting that such engines used to
-    // refuse; each is still running four seconds later. No display is needed, and the engine
-    // is looked for where Debian puts games, off the PATH. All run at once, so the four seconds
-    // are waited once; what they write goes with the test's folders.
+    // Each engine the Exe list offers on Debian, found off the PATH, starts a game from the
+    // program's own launch with the settings of a first start and with every setting such engines
+    // used to refuse, and runs on four seconds later; all at once, with no display needed.
     void everyDebianEngineStartsAGame() {
         QTemporaryDir home;
         const QByteArray at = QFile::encodeName(home.path());

@@ -1,5 +1,4 @@
 #pragma once
-// The program as main() wires it, for the window tests.
 #include "support/FakePlatform.h"
 #include "support/Files.h"
 

@@ -8,6 +8,7 @@
 #include "ui/OptionsWindow.h"
 #include "ui/SetupWizard.h"
 #include "ui/Startup.h"
+#include "ui/main/FileListBox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -68,13 +69,14 @@ private Q_SLOTS:
             makeFifo(a.file("colour.brc"));
         else if (row[3] == "file"_L1)
             writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
-        for (const char* window : {"options", "about", "edit"}) // the wizard stands alone
+        for (const char* window : {"options", "about", "edit", "debug"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
         runStartup(a.windows);
         const bool wizard = row[2] == "1"_L1;
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
-        QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible());
+        QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible() &&
+                !a.windows.debug().isVisible());
         QVERIFY(!wizard || (!a.windows.about().isVisible() && !a.windows.edit().isVisible()));
         const bool file = row[3] == "file"_L1;
         QCOMPARE(a.consoleColour(QPalette::Base), file ? QColor(1, 2, 3) : QColor(0, 0, 0));
@@ -182,6 +184,7 @@ private Q_SLOTS:
             a.colours.setValue(i, 200);
         click(options, "cmdTheme");
         QCOMPARE(a.colours.values(), theme);
+        QCOMPARE(a.platform.dialogs.back().request.filter, "Colour Themes|*.brc");
         makeFifo(a.file("pipe.brc"));
         makeNullDevice(a.file("null.brc"));
         QDir(a.dir.path()).mkdir(u"dir.brc"_s);
@@ -206,6 +209,7 @@ private Q_SLOTS:
         console.hide(); // OK shows it again, as the player's setting says
         click(options, "cmdOk");
         QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible());
+        QCOMPARE(child<FileListBox>(a.main(), "fileDemo")->folder(), "/g"); // the Doom directory's
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 6));
         QCOMPARE(console.output()->toPlainText() + console.input()->text(), output + "name half");
@@ -258,6 +262,7 @@ private Q_SLOTS:
             editor->openAction()->trigger();
             editor->saveAction()->trigger();
             QCOMPARE(readBytes(a.file("game.cfg")), original + "\r\n");
+            QVERIFY(a.platform.dialogs.back().kind == FileDialogKind::Save);
             QCOMPARE(editorBytesForSave(editor->document()), original + "\r\n");
             editor->setDocument(editorTextFromBytes(original));
             QCOMPARE(editor->bytesForSave(), original + "\r\n");
@@ -270,9 +275,8 @@ private Q_SLOTS:
             if (key != Qt::Key_unknown)
                 QTest::keyClick(box, key);
         };
-        // A long line shows in rows and is saved whole, whatever its end and whichever row is
-        // edited, joined or split at the join, through undo and redo too: "at" and "put" say what
-        // the edit does to the first line ("\n" standing for the file's line end).
+        // A long line shows in rows, saved whole whatever its end and the edit at a join, through
+        // undo and redo: "at" and "put" say what the edit does to it ("\n": the file's line end).
         QByteArray line;
         for (int i = 0; i < 25000; ++i)
             line += char('a' + i % 23);
@@ -325,6 +329,7 @@ private Q_SLOTS:
                      "Could not open the file \"" + a.file(name) +
                          "\": it is a device or a pipe, not a file");
         }
+        QVERIFY(!editor->openFile(u"/proc/self/mem"_s)); // a file that cannot be read
         QCOMPARE(editor->bytesForSave(), typed);
         // New asks only when there is text.
         a.platform.yesNoAnswers = {false};

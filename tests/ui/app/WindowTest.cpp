@@ -27,9 +27,8 @@
 
 namespace {
 
-// A control as a player finds it: its name; "!" when disabled, "*" checked, "." not shown;
-// then "=" its caption, text or value, "~" its tooltip, "@" the name a screen reader speaks,
-// "^" its shortcut.
+// A control as a player finds it: its name; "!" disabled, "*" checked, "." not shown; "=" its
+// caption, text or value, "~" its tooltip, "@" the name a screen reader speaks, "^" its shortcut.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -337,10 +336,9 @@ private Q_SLOTS:
         QCOMPARE(a.settings.text(Text::weaponsOrder), u"30"_s);
     }
 
-    // The windows come and go as the design says: minimising the main window takes the console
-    // along and restoring brings it back if it is shown; a window asked for comes to the front;
-    // a docked console hangs below the main window without a caption. The menus and buttons
-    // send their commands.
+    // Minimising the main window takes the console along, restoring brings it back if shown; a
+    // window asked for comes to the front; a docked console hangs below the main window without a
+    // caption. The menus and buttons send their commands.
     void theWindowsComeGoAndStackAsAskedAndTheMenusSendTheirCommands() {
         App a("-nosetup");
         runStartup(a.windows);
