@@ -30,9 +30,8 @@ TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias)
               list("addbot  lead|wait 100|addbot in ner|wait 100"));
 }
 
-// The line each family takes, from the same settings: the items the engine gets, in their fixed
-// order, and what the player is told ("|" between items and between replies). "@" stands for
-// the PWADs, "#" for the demo to play: every family takes them as they are.
+// The line each family takes from the same settings, its items in their fixed order, and what the
+// player is told ("|" between items and replies); "@" is the PWADs, "#" the demo, alike for all.
 TEST(EngineFamilies, EachFamilyGetsTheLineItTakesAndSaysWhatChanged) {
     using D = DmOption;
     const struct {

@@ -70,9 +70,8 @@ class EngineProcessTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A launch runs the engine itself from the Doom directory, each word as plain text (no shell
-    // sees them), and hears how it ended. The engine runs apart: input from /dev/null, a session
-    // of its own, no blocked signal, no descriptor but its three.
+    // A launch runs the engine from the Doom directory, each word plain (no shell), and hears its
+    // end; the engine runs apart: input /dev/null, its own session, no blocked signal or extra fd.
     void aLaunchStartsTheEngineApartAndHearsItsEnd() {
         QTemporaryDir doom;
         QtPlatform host(doom.path());

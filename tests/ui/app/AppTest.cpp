@@ -71,6 +71,7 @@ private Q_SLOTS:
             writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
         for (const char* window : {"options", "about", "edit", "debug"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
+        a.console(); // built before the start, it still takes the colours read then
         runStartup(a.windows);
         const bool wizard = row[2] == "1"_L1;
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
@@ -86,15 +87,14 @@ private Q_SLOTS:
         QVERIFY(a.platform.quitCount == int(wizard) && a.platform.storeWrites.empty());
     }
 
-    // The delivered files start cleanly, also after Finish; a command typed into the console
-    // and the places reach config.brv and the store at exit, restored before any paint.
+    // Delivered files start cleanly; a typed command and the places outlive exit, restored first.
     void aFirstStartAnExitAndTheNextStart() {
         QTemporaryDir dir;
         for (const char* name : {"main.brv", "config.brv", "colour.brc"})
             QVERIFY(writeBytes(pathIn(dir, QLatin1String(name)),
                                readBytes(QStringLiteral(BRIMVAULT_DELIVERED "/") + name)));
         RealStore host;
-        QPoint mainAt;
+        QPoint mainAt, consoleAt;
         {
             App a("", &host, dir.path());
             runStartup(a.windows);
@@ -119,7 +119,8 @@ private Q_SLOTS:
             a.colours.setValue(ConsoleOptions::backgroundGreen, 77);
             a.main().move(60, 40);
             mainAt = a.main().pos();
-            a.colours.setDocked(1);
+            a.console().move(300, 420);
+            consoleAt = a.console().pos();
             a.main().setConsoleShown(false);
             a.main().close();
             QCOMPARE(host.quitCount, 1);
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(!readBytes(u"/proc/self/maps"_s).contains("/imageformats/"));
         QVERIFY(!again.windows.setupIfCreated() && !again.console().isVisible());
         QCOMPARE(again.main().pos(), mainAt);
-        QVERIFY(again.colours.docked() == 1 &&
+        QVERIFY(again.console().pos() == consoleAt &&
                 again.colours.value(ConsoleOptions::backgroundGreen) == 77);
     }
 
@@ -244,8 +245,10 @@ private Q_SLOTS:
         bar->setValue(0);
         a.interpreter.interpret(u"echo"_s);
         QCOMPARE(bar->value(), 0);
+        click(debug, "cmdHide");
         click(debug, "cmdQuit");
-        QVERIFY(a.platform.quitCount == 1 && !QFile::exists(a.file("config.brv")));
+        QVERIFY(!debug.isVisible() && a.platform.quitCount == 1 &&
+                !QFile::exists(a.file("config.brv")));
     }
 
     void theEditorKeepsEveryByteAndEveryLineEnd() {

@@ -1,5 +1,4 @@
-// What a player sees of each window: its controls in reading order with their captions and
-// state, and the windows coming, going and stacking as asked.
+// What a player sees of each window, control by control, and the windows coming and going.
 #include "AppFixture.h"
 
 #include "ui/AboutWindow.h"
@@ -27,8 +26,8 @@
 
 namespace {
 
-// A control as a player finds it: its name; "!" disabled, "*" checked, "." not shown; "=" its
-// caption, text or value, "~" its tooltip, "@" the name a screen reader speaks, "^" its shortcut.
+// A control as a player finds it: its name, "#" read-only, "!" disabled, "*" checked, "." hidden;
+// "=" its caption, text or value, "~" its tooltip, "@" the name a screen reader speaks, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -59,7 +58,8 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
         caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
-    return look(w->objectName(), w->isEnabled(), button && button->isChecked(),
+    const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "");
+    return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
 
@@ -83,7 +83,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QStringList shown = menu ? entries(root) : QStringList();
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
-        const QString name = items[i].section(QRegularExpression("[!*.=~@^]"), 0, 0);
+        const QString name = items[i].section(QRegularExpression("[#!*.=~@^]"), 0, 0);
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (w && (w == root || w->isVisibleTo(root)))
@@ -210,10 +210,10 @@ private Q_SLOTS:
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-                   return &a.console(); }, "frmConsole|txtConsole@Console output|"
+                   return &a.console(); }, "frmConsole|txtConsole#@Console output|"
              "txtInput@Console command"},
             {[&] { return shown("debug", &a.windows.debug()); },
-             "frmDebug=Debug|richtextbox1@Debug log|cmdHide=Hide|cmdQuit=Quit"},
+             "frmDebug=Debug|richtextbox1#@Debug log|cmdHide=Hide|cmdQuit=Quit"},
             {[&] { return shown("edit", &a.windows.edit()); },
              "frmEdit=Config File Editor|txtText@Document"},
             {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
@@ -234,9 +234,8 @@ private Q_SLOTS:
         }
     }
 
-    // Every control shows its setting and writes it back, text beyond Latin-1 included; the
-    // pickers fill theirs; the Exe list gains this system's engines, and the other panes come,
-    // once the window is first on screen, and only once.
+    // Every control shows its setting and writes it back, beyond Latin-1 too; the pickers fill
+    // theirs; the Exe list's engines and the other panes come once the window is on screen, once.
     void everyControlAndPickerFillsItsSetting() {
         QTemporaryDir program, bin;
         writeBytes(pathIn(program, u"b.brv"_s), "warp 09\r\n");
