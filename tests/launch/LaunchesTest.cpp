@@ -181,8 +181,7 @@ TEST_F(Launches, ExportsWriteTheChosenFileAndPickingAParameterFileFillsItsPath) 
               dir + '|' + binDir.path());
 }
 
-// Engines: in the Doom directory in any case, then on the PATH (hx8.exe not); .exe through wine.
-// The Exe list offers the engines of this system.
+// Engines: in the Doom directory in any case, then on the PATH (not hx8.exe); .exe through wine.
 TEST_F(Launches, EnginesAreFoundWhereThePlayerWouldLook) {
     const QString bin = binDir.path();
     const QString legacy = dir + "/Legacy.EXE";

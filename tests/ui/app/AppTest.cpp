@@ -142,8 +142,7 @@ private Q_SLOTS:
                 again.colours.value(ConsoleOptions::backgroundGreen) == 77);
     }
 
-    // The console runs commands and opens the side windows; the options window sets its
-    // colours by bar or by a theme, saved and opened whole or not at all, and OK applies them.
+    // The console and the side windows; colours set by bar or by a theme, which OK applies.
     void theConsoleItsColoursAndTheSideWindows() {
         App a("-nosetup");
         runStartup(a.windows);

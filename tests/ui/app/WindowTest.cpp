@@ -80,14 +80,16 @@ QStringList entries(QWidget* menu) {
 void compareWindow(QWidget* root, const char* expected) {
     const QStringList items = QString::fromUtf8(expected).split('|');
     const bool menu = qobject_cast<QMenu*>(root) || qobject_cast<QMenuBar*>(root);
-    QStringList shown = menu ? entries(root) : QStringList();
+    QStringList shown = menu ? entries(root) : QStringList(), placed;
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
         const QString name = items[i].section(QRegularExpression("[#!*.=~@^]"), 0, 0);
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
-        if (w && (w == root || w->isVisibleTo(root)))
+        if (w && (w == root || w->isVisibleTo(root))) {
             places << QRect(w->mapTo(root, QPoint()), w->size());
+            placed << shown.last();
+        }
     }
     for (qsizetype i = 0; i < std::max(items.size(), shown.size()); ++i)
         QCOMPARE(shown.value(i), items.value(i));
@@ -98,9 +100,9 @@ void compareWindow(QWidget* root, const char* expected) {
         const QRect a = places[i - 1], b = places[i];
         const bool sameRow = b.top() <= a.bottom() && a.top() <= b.bottom();
         QVERIFY2(a.contains(b) || (sameRow ? b.left() > a.right() : b.top() > a.bottom()),
-                 qPrintable(shown[i] + " is not after " + shown[i - 1]));
+                 qPrintable(placed[i] + " is not after " + placed[i - 1]));
         for (qsizetype j = 0; j < i; ++j)
-            QVERIFY2(apart(places[j], b), qPrintable(shown[i] + " overlaps " + shown[j]));
+            QVERIFY2(apart(places[j], b), qPrintable(placed[i] + " overlaps " + placed[j]));
     }
 }
 
