@@ -126,8 +126,7 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
               "dsda-doom ended with status 255|dsda-doom: no -turbos, no x-fast, no -mb");
 }
 
-// Network games name each bot before its file is written. HX8 copies its parameter file into
-// hx8.cfg; Doomatic keeps the previous game set as the backup and starts nothing.
+// Bots named before their file; HX8 copies its parameter file; Doomatic backs up, starts nothing.
 TEST_F(Launches, NetworkGamesAnnounceTheirBotsBeforeWritingThem) {
     for (const char* bot : {"zed", "alf"})
         settings.addToList(BotList::selectedBots, QLatin1String(bot));
