@@ -209,6 +209,7 @@ private Q_SLOTS:
         console.hide(); // OK shows it again, as the player's setting says
         click(options, "cmdOk");
         QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible());
+        a.main().buildOtherPanes(); // should the first picture not have come yet
         QCOMPARE(child<FileListBox>(a.main(), "fileDemo")->folder(), "/g"); // the Doom directory's
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 6));
@@ -333,8 +334,7 @@ private Q_SLOTS:
             QCOMPARE(a.platform.messages.back().text, "Could not open the file \"" + path + why);
         }
         QCOMPARE(editor->bytesForSave(), typed);
-        // New asks only when there is text.
-        a.platform.yesNoAnswers = {false};
+        a.platform.yesNoAnswers = {false}; // New asks only when there is text
         editor->newAction()->trigger();
         QCOMPARE(editor->bytesForSave(), typed);
         editor->newAction()->trigger();
