@@ -49,6 +49,7 @@ class AppTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QApplication::setStyle(makeApplicationStyle()); }
+    void init() { QTest::failOnWarning(kQtWarning); }
 
     // Only "-nosetup" or a Firstrun other than "yes" skips the wizard; colour.brc not a file is 0.
     void startupShowsTheWizardOnAFirstRunAndTakesTheColours_data() {
@@ -208,7 +209,8 @@ private Q_SLOTS:
         QCOMPARE(a.consoleColour(QPalette::Base), QColor(0, 0, 0)); // waits for OK
         console.hide(); // OK shows it again, as the player's setting says
         click(options, "cmdOk");
-        QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible());
+        QVERIFY(!options.isVisible() && a.main().isEnabled() && console.isVisible() &&
+                console.output()->textCursor().atEnd());
         a.main().buildOtherPanes(); // should the first picture not have come yet
         QCOMPARE(child<FileListBox>(a.main(), "fileDemo")->folder(), "/g"); // the Doom directory's
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
@@ -234,6 +236,7 @@ private Q_SLOTS:
         QTest::keyClick(child(a.windows.about(), "cmdOk"), Qt::Key_Return); // its default button
         QVERIFY(!a.windows.about().isVisible());
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
+        QCOMPARE(console.output()->font().family(), console.input()->font().family()); // fixed
         // A line too long to lay out is shown cut, with what is left out.
         a.interpreter.interpret(u"echo "_s + QString(20000, QLatin1Char('x')));
         QVERIFY(
@@ -330,9 +333,12 @@ private Q_SLOTS:
         for (const auto& [path, why] : {std::pair{a.file("pipe.cfg"), device},
                                         {a.file("null.cfg"), device},
                                         {u"/proc/self/mem"_s, "\": " + qt_error_string(EIO)}}) {
-            QVERIFY(!editor->openFile(path));
+            QVERIFY(!editor->openFile(path) && !a.platform.messages.back().informationIcon);
             QCOMPARE(a.platform.messages.back().text, "Could not open the file \"" + path + why);
         }
+        QVERIFY(!editor->saveFile(a.file("pipe.cfg/x"))); // and says so, as a warning
+        const FakePlatform::Message& said = a.platform.messages.back();
+        QVERIFY(said.text.startsWith("Could not save the file \""_L1) && !said.informationIcon);
         QCOMPARE(editor->bytesForSave(), typed);
         a.platform.yesNoAnswers = {false}; // New asks only when there is text
         editor->newAction()->trigger();

@@ -26,8 +26,9 @@
 
 namespace {
 
-// A control as a player finds it: its name, "#" read-only, "!" disabled, "*" checked, "." hidden;
-// "=" its caption, text or value, "~" its tooltip, "@" the name a screen reader speaks, "^" keys.
+// A control as a player finds it: its name, "#" read-only, "%" wrapping its text, "!" disabled,
+// "*" checked, "." hidden; "=" its caption, text or value, "~" its tooltip, "@" the name a screen
+// reader speaks, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -58,7 +59,8 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
         caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
-    const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "");
+    const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "") +
+                         (w->property("wordWrap").toBool() ? "%" : "");
     return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
@@ -83,7 +85,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QStringList shown = menu ? entries(root) : QStringList(), placed;
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
-        const QString name = items[i].section(QRegularExpression("[#!*.=~@^]"), 0, 0);
+        const QString name = items[i].section(QRegularExpression("[#%!*.=~@^]"), 0, 0);
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (w && (w == root || w->isVisibleTo(root))) {
@@ -113,6 +115,7 @@ class WindowTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QApplication::setStyle(makeApplicationStyle()); }
+    void init() { QTest::failOnWarning(kQtWarning); }
 
     // After a start with stored docking and colours, every window as its design and state say.
     void everyWindowShowsItsControlsInReadingOrder() {
@@ -133,7 +136,7 @@ private Q_SLOTS:
         };
         const char* welcome = // the wizard's first page, shown again by Back
             "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
-            "lblWelcome=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
+            "lblWelcome%=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
             "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
             "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel";
         // Each side window as the command that shows it leaves it.
@@ -173,7 +176,7 @@ private Q_SLOTS:
              "lblUseBots=Selected Bots:|fileBots=bob|cmdAddBot=>@Add the selected bot|"
              "cmdRemoveBot=<@Remove the selected bot|listUseBots=amy|checkWeapD=Weapon Drop"},
             {[&] { return pane("boxCustom"); }, "boxCustom@Custom|"
-             "lblExecCFG=Doom Legacy Config File to Execute in Autoexec.CFG:|txtExecCFG|"
+             "lblExecCFG%=Doom Legacy Config File to Execute in Autoexec.CFG:|txtExecCFG|"
              "fileExecCfg@Config files"},
             {[&] { return pane("boxDemo"); }, "boxDemo@Demo|checkPlayDemo=Play Demo|"
              "checkRecDemo=Record Demo|txtDemoFile@Demo name|fileDemo@Demo files"},
@@ -206,7 +209,7 @@ private Q_SLOTS:
             {[&] { wizard.show(); return shown("", &wizard); }, welcome},
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
              "frmSetup=Setup Wizard|imgShow@Brimvault|box1.|"
-             "lblWelcome.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
+             "lblWelcome%.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
              "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|"
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
@@ -427,6 +430,7 @@ private Q_SLOTS:
         QVERIFY(a.platform.starts.back().arguments.contains(u"e1m1"_s));
         for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_F5}) // only Enter starts a game
             QTest::keyClick(child<QComboBox>(main, "comboEXE")->lineEdit(), key);
+        QTest::keyClick(child(main, "cmdMult"), Qt::Key_Return); // presses that button only
         QCOMPARE(a.platform.starts.size(), size_t(2));
         main.setConsoleShown(true);
         action("menu")->trigger(); // "Show &Console" off
