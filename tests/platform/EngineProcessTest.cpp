@@ -56,8 +56,11 @@ QList<pid_t> processesIn(const QString& dir) {
     return found;
 }
 
-// A game with a Doom directory, an engine.txt and a host of its own.
+// A game with a Doom directory, an engine.txt and a host of its own, whose replies it keeps.
 struct Game {
+    Game() {
+        host.setConsoleReplies([this](const QString& text) { replies << text; });
+    }
     QTemporaryDir doom;
     QtPlatform host{doom.path()};
     QStringList replies;
@@ -73,11 +76,8 @@ private Q_SLOTS:
     // A launch runs the engine from the Doom directory, each word plain (no shell), and hears its
     // end; the engine runs apart: input /dev/null, its own session, no blocked signal or extra fd.
     void aLaunchStartsTheEngineApartAndHearsItsEnd() {
-        QTemporaryDir doom;
-        QtPlatform host(doom.path());
-        QStringList replies;
-        host.setConsoleReplies([&replies](const QString& text) { replies << text; });
-        LaunchSettings settings;
+        Game game;
+        auto& [doom, host, replies, settings] = game;
         settings.setText(Text::doomDirectory, doom.path());
         settings.setText(Text::executable, QStringLiteral(BRIMVAULT_ENGINE_STAND_IN " exit 3"));
         settings.setText(Text::pwads, u"; touch pwned && echo $(id) `id` 'q\" $HOME"_s);
@@ -190,7 +190,6 @@ private Q_SLOTS:
             }
             for (const bool everything : {false, true}) {
                 Game& game = games.emplace_back();
-                game.host.setConsoleReplies([&game](const QString& text) { game.replies << text; });
                 LaunchSettings& s = game.settings;
                 s.setText(Text::doomDirectory, game.doom.path());
                 s.setText(Text::executable, QLatin1String(engine));
