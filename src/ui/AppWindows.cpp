@@ -189,8 +189,6 @@ void AppWindows::applyOptions() {
     ConsoleWindow& con = console();
     const QString shown = con.output()->toPlainText();
     const QString typed = con.input()->text();
-    con.output()->clear();
-    con.input()->clear();
     con.setVisible(main.consoleShown());
     con.load();
     con.input()->setText(typed);

@@ -341,7 +341,6 @@ void EditWindow::onSaveClicked() {
 QString EditWindow::askForFile(bool forSaving) {
     FileDialogSpec dialog;
     dialog.initialDirectory = settings_.text(Text::doomDirectory);
-    dialog.fileName = QString();
     dialog.filter = QLatin1String(kFilter);
     dialog.flags = kHideReadOnly;
     return platform_.fileDialog(forSaving ? FileDialogKind::Save : FileDialogKind::Open, dialog);

@@ -61,15 +61,13 @@ void readColourFile(AppWindows& windows) {
         colours.setValue(component, values[static_cast<size_t>(component)]);
 }
 
-// Each coordinate from the store, the current one by default.
+// Each coordinate from the store; one missing or unusable stays where it is.
 void restorePosition(Platform& platform, QWidget& window, const QString& topKey,
                      const QString& leftKey) {
     const double dpi = window.logicalDpiY();
     QPoint where = window.pos();
     const auto stored = [&](const QString& key, int current) {
-        const QString text =
-            platform.storeValue(kWindowSection, key, QString::number(pixelsToTwips(current, dpi)));
-        const std::optional<int> twips = storedTwips(text);
+        const std::optional<int> twips = storedTwips(platform.storeValue(kWindowSection, key, {}));
         return twips ? twipsToPixels(*twips, dpi) : current;
     };
     where.setY(stored(topKey, where.y()));
@@ -91,9 +89,8 @@ void restoreConsoleSettings(AppWindows& windows, MainFrame& main) {
     if (const std::optional<int> docking = storedCheck(
             platform.storeValue(kConsoleSection, QStringLiteral("Docking"), QStringLiteral("0"))))
         windows.colours().setDocked(*docking);
-    const QString shownNow = main.consoleShown() ? QStringLiteral("True") : QStringLiteral("False");
     if (const std::optional<bool> shown =
-            storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), shownNow)))
+            storedBoolean(platform.storeValue(kConsoleSection, QStringLiteral("Show"), {})))
         main.setConsoleShown(*shown);
 }
 

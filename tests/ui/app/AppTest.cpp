@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
@@ -48,7 +49,6 @@ class AppTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setStyle(makeApplicationStyle()); }
     void init() { QTest::failOnWarning(kQtWarning); }
 
     // Only "-nosetup" or a Firstrun other than "yes" skips the wizard; colour.brc not a file is 0.
@@ -75,6 +75,7 @@ private Q_SLOTS:
         a.console(); // built before the start, it still takes the colours read then
         runStartup(a.windows);
         const bool wizard = row[2] == "1"_L1;
+        QCOMPARE(a.console().pos(), MainWindow::consoleDockPoint(a.main())); // placed at its load
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
         QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible() &&
@@ -101,9 +102,13 @@ private Q_SLOTS:
             runStartup(a.windows);
             // The wizard asks for the Doom directory; Finish takes it and starts the program.
             SetupWizard& wizard = a.windows.setup();
+            QVERIFY(wizard.minimumSize() == wizard.maximumSize()); // not to be resized
             QTest::keyClick(&wizard, Qt::Key_Return);
-            host.dialogAnswers = {pathIn(dir, u"Doombot.exe"_s)};
+            host.dialogAnswers = {u"/g/Doom3.exe"_s, pathIn(dir, u"Doombot.exe"_s)};
             a.windows.showOptionsWindow(); // a window opened before Finish goes with the wizard
+            click(wizard, "cmdBrowse");
+            QCOMPARE(wizard.directoryBox()->text() + host.dialogs[0].request.filter,
+                     u"/gDoom3.exe|Doom3.exe|Doombot.exe|Doombot.exe"_s);
             click(wizard, "cmdBrowse");
             QCOMPARE(a.settings.text(Text::doomDirectory), u"c:\\doom2"_s); // not yet
             QTest::keyClick(wizard.directoryBox(), Qt::Key_Enter, Qt::KeypadModifier);
@@ -166,7 +171,8 @@ private Q_SLOTS:
         options.colourBar(ConsoleOptions::backgroundBlue)
             ->triggerAction(QScrollBar::SliderSingleStepAdd); // its arrow
         QCOMPARE(a.colours.value(ConsoleOptions::backgroundBlue), 17);
-        QCOMPARE(options.backgroundPreview()->palette().color(QPalette::Window), QColor(0, 0, 17));
+        const QPoint inPreview = options.backgroundPreview()->mapTo(&options, QPoint(9, 9));
+        QCOMPARE(options.grab().toImage().pixelColor(inPreview), QColor(0, 0, 17));
         // Browse takes the folder of Doom3.exe or Doombot.bat, the root too, and no other file's.
         a.platform.dialogAnswers = {"/Doom3.exe", "/g/MyDoom3.exe", "/g/Doombot.bat"};
         for (const char* folder : {"/", "/", "/g"}) {
@@ -233,8 +239,10 @@ private Q_SLOTS:
             a.interpreter.interpret(QLatin1String(command));
         QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
         QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible());
-        QTest::keyClick(child(a.windows.about(), "cmdOk"), Qt::Key_Return); // its default button
-        QVERIFY(!a.windows.about().isVisible());
+        QPointer<QWidget> about = &a.windows.about(); // OK, its default button, unloads it
+        QTest::keyClick(child(*about, "cmdOk"), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull()); // and the next About types its text anew
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
         QCOMPARE(console.output()->font().family(), console.input()->font().family()); // fixed
         // A line too long to lay out is shown cut, with what is left out.
@@ -268,7 +276,10 @@ private Q_SLOTS:
             editor->openAction()->trigger();
             editor->saveAction()->trigger();
             QCOMPARE(readBytes(a.file("game.cfg")), original + "\r\n");
-            QVERIFY(a.platform.dialogs.back().kind == FileDialogKind::Save);
+            const FakePlatform::Dialog& asked = a.platform.dialogs.back(); // in the Doom directory
+            QCOMPARE(asked.request.initialDirectory + asked.request.filter,
+                     u"c:\\doom2"_s + EditWindow::kFilter);
+            QVERIFY(asked.kind == FileDialogKind::Save && asked.request.flags == kHideReadOnly);
             QCOMPARE(editorBytesForSave(editor->document()), original + "\r\n");
             editor->setDocument(editorTextFromBytes(original));
             QCOMPARE(editor->bytesForSave(), original + "\r\n");
@@ -354,6 +365,7 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(makeApplicationStyle());
     AppTest test;
     return QTest::qExec(&test, argc, argv) | runWindowTests(argc, argv);
 }

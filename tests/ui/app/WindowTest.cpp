@@ -114,7 +114,6 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setStyle(makeApplicationStyle()); }
     void init() { QTest::failOnWarning(kQtWarning); }
 
     // After a start with stored docking and colours, every window as its design and state say.
@@ -389,6 +388,7 @@ private Q_SLOTS:
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
         QCOMPARE(QSize(a.windows.edit().textBox()->width(), a.windows.edit().height()),
                  QSize(520, 380)); // the document fills the editor's width
+        QCOMPARE(main.findChild<QTimer*>("UpdateTimer")->interval(), 100);
         const auto tick = [&main] {
             QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
         };
