@@ -306,9 +306,10 @@ TEST_F(Launches, AFailedExportOrGameSetKeepsTheOldFile) {
     ASSERT_TRUE(writeBytes(dir + "/mine.cfg", "bind x quit\r\n"));
     ASSERT_TRUE(writeBytes(dir + "/doomatic.cfg", "old set\r\n"));
     platform.dialogAnswers = {dir + "/mine.cfg"};
+    // 120 bytes: the scripts fit, the twenty lines of the game set do not.
     for (auto [launch, size] :
          {std::pair<Launch, int>{exportSettings, 16}, {launchDoomatic, 120}}) {
-        FileSizeLimit full(size); // 120: the scripts fit, the twenty lines of the game set do not
+        const auto full = fileSizeLimit(size);
         EXPECT_EQ(run(launch), 57);
     }
     EXPECT_EQ(report(), kBug.arg(57));

@@ -180,7 +180,7 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
         c.windows.where = {100, 200, 300, 400, false};
         c.colours.setDocked(1);
         {
-            FileSizeLimit limit(spoil == "disk full" ? 16 : 1 << 30);
+            const auto limit = fileSizeLimit(spoil == "disk full" ? 16 : 1 << 30);
             for (const char* line : {"warp 07", "heap 16", "zun_show 0", "warp 99", "exit"})
                 c.interpreter.interpret(QLatin1String(line));
         }

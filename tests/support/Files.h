@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QScopeGuard>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -69,26 +70,17 @@ inline bool makeNullDevice(const QString& path) {
     return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
 }
 
-// Every write of a regular file beyond `bytes` fails while this lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*handler_)(int) = nullptr;
-};
+// Every write of a regular file beyond `bytes` fails while the guard lives, as on a full disk.
+inline auto fileSizeLimit(rlim_t bytes) {
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    return qScopeGuard([previous, handler = std::signal(SIGXFSZ, SIG_IGN)] {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
+    });
+}
 
 } // namespace bv::test
