@@ -125,7 +125,6 @@ public:
             cursor.endEditBlock();
             doc->setUndoRedoEnabled(true);
         }
-        doc->setModified(false);
         box->setTextCursor(QTextCursor(doc)); // at the start, scrolled there
     }
 

@@ -88,6 +88,8 @@ void compareWindow(QWidget* root, const char* expected) {
         const QString name = items[i].section(QRegularExpression("[#%!*.=~@^]"), 0, 0);
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
+        if (const auto* t = w ? nullptr : root->findChild<QTimer*>(name)) // "!" stopped
+            shown.last() = look(name, t->isActive(), false, true, QString::number(t->interval()));
         if (w && (w == root || w->isVisibleTo(root))) {
             places << QRect(w->mapTo(root, QPoint()), w->size());
             placed << shown.last();
@@ -150,7 +152,8 @@ private Q_SLOTS:
             {[&] { return &main; }, "frmMain=Brimvault Version 1.21 Beta|cmdGen!=General|"
              "cmdMult=Multiplayer|cmdAd=Advanced|cmdDoomBot=DoomBot|cmdHX8=HX8|cmdYBOT=Cajun Bot|"
              "cmdCustomCFG=Custom|cmdDemo=Demo|comboExec@Settings script|cmdEXEC=Exec|"
-             "cmdLaunchSingle=&Single Player Game|cmdMultiplayer=&Doomatic Game|cdHX8=&HX8 Game"},
+             "cmdLaunchSingle=&Single Player Game|cmdMultiplayer=&Doomatic Game|cdHX8=&HX8 Game|"
+             "UpdateTimer=100"},
             {[&] { return pane("genBox"); }, "genBox@General|lblExe=Exe:|lblWarp=Warp:|"
              "cmdRND=Rnd~Genarates Random Level Number|comboEXE=Doom3.exe|txtWarp=07|"
              "lblPWADS=PWADs and Patches:|txtPWADS|cmdAdd=Add|check3DFX=3DFX Enabled|"
@@ -214,7 +217,7 @@ private Q_SLOTS:
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
                    return &a.console(); }, "frmConsole|txtConsole#@Console output|"
-             "txtInput@Console command"},
+             "txtInput@Console command|timerDown!=1"},
             {[&] { return shown("debug", &a.windows.debug()); },
              "frmDebug=Debug|richtextbox1#@Debug log|cmdHide=Hide|cmdQuit=Quit"},
             {[&] { return shown("edit", &a.windows.edit()); },
@@ -227,7 +230,7 @@ private Q_SLOTS:
                    return about; },
              "frmAbout=About Brimvault|imgLogo@Brimvault logo|"
              "lblWrite=Brimvault 1.2 Beta\nWritten by the Brimvault developers\n"
-             "This program is free software and comes with no warranty.|cmdOk=&Ok"},
+             "This program is free software and comes with no warranty.|cmdOk=&Ok|timerWrite!=1"},
         };
         // clang-format on
         for (const auto& [root, expected] : rows) {
@@ -388,7 +391,6 @@ private Q_SLOTS:
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
         QCOMPARE(QSize(a.windows.edit().textBox()->width(), a.windows.edit().height()),
                  QSize(520, 380)); // the document fills the editor's width
-        QCOMPARE(main.findChild<QTimer*>("UpdateTimer")->interval(), 100);
         const auto tick = [&main] {
             QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
         };
