@@ -32,13 +32,15 @@ data=$XDG_DATA_HOME/Brimvault
 help=$("$bin" --help)
 [ "${help%%$'\n'*}" = "Brimvault 1.21 Beta: a launcher for Doom Legacy and other Doom engine games." ] ||
     fail "--help's first line"
-grep -q -- "-nosetup" <<<"$help" || fail "--help names -nosetup"
 grep -qxF "  $data (the per-user folder)" <<<"$help" || fail "--help names the per-user folder"
 grep -qxF "  $XDG_CONFIG_HOME/Brimvault/Brimvault.conf" <<<"$help" || fail "--help: the store"
-# The manual page describes every option --help shows.
+# The manual page describes every option --help shows, and --help shows every option it describes.
+man=$(gzip -dc "$share/man/man6/brimvault.6.gz" | sed 's/\\-/-/g')
 for option in $(grep -oE '^  -[-a-z]+' <<<"$help"); do
-    gzip -dc "$share/man/man6/brimvault.6.gz" | sed 's/\\-/-/g' | grep -qx -- ".B $option" ||
-        fail "the manual page does not describe $option"
+    grep -qx -- ".B $option" <<<"$man" || fail "the manual page does not describe $option"
+done
+for option in $(sed -n '/^\.TP/{n;s/^\.B \(-[-a-z]*\)$/\1/p}' <<<"$man"); do
+    grep -qE -- "^  $option +[a-z]" <<<"$help" || fail "--help does not show $option"
 done
 [ ! -e "$data" ] || fail "--version or --help touched the data folder"
 
