@@ -7,12 +7,15 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <array>
+
 namespace bv {
 
 namespace {
 
+// Indexed by the enums, as std::array so that a debug build checks every index.
 // In the order of the Text enum.
-constexpr const char* kTextControls[kTextCount] = {
+constexpr std::array<const char*, kTextCount> kTextControls = {
     "comboEXE",      "txtWarp",         "txtPWADS",    "txtHeap",     "txtWidth",
     "txtHeight",     "txtPar",          "txtDir",      "txtWeap",     "txtBotSkill",
     "txtName",       "txtComputerName", "txtComPorts", "txtParFile",  "txtExecCFG",
@@ -20,13 +23,13 @@ constexpr const char* kTextControls[kTextCount] = {
 };
 
 // In the order of the Check enum.
-constexpr const char* kCheckControls[kCheckCount] = {
+constexpr std::array<const char*, kCheckCount> kCheckControls = {
     "checkMLOOK", "check3DFX", "checkCTF",     "checkMon",
     "checkWeapD", "checkGL",   "checkRecDemo", "checkPlayDemo",
 };
 
-constexpr const char* kDmControls[] = {"optionDMNone", "optionDM", "optionDM2"};
-constexpr const char* kListControls[] = {"fileBots", "listUseBots"};
+constexpr std::array<const char*, 3> kDmControls = {"optionDMNone", "optionDM", "optionDM2"};
+constexpr std::array<const char*, 2> kListControls = {"fileBots", "listUseBots"};
 
 template <typename Enum> Enum nth(int i) {
     return static_cast<Enum>(i);
@@ -44,16 +47,16 @@ void showComboText(QComboBox* combo, const QString& text) {
 } // namespace
 
 const char* controlName(Text field) {
-    return kTextControls[static_cast<int>(field)];
+    return kTextControls[static_cast<size_t>(field)];
 }
 const char* controlName(Check field) {
-    return kCheckControls[static_cast<int>(field)];
+    return kCheckControls[static_cast<size_t>(field)];
 }
 const char* controlName(DmOption option) {
-    return kDmControls[static_cast<int>(option)];
+    return kDmControls[static_cast<size_t>(option)];
 }
 const char* controlName(BotList list) {
-    return kListControls[static_cast<int>(list)];
+    return kListControls[static_cast<size_t>(list)];
 }
 
 SettingsBinder::SettingsBinder(LaunchSettings& settings, QObject* parent)
