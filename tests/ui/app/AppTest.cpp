@@ -75,7 +75,8 @@ private Q_SLOTS:
         a.console(); // built before the start, it still takes the colours read then
         runStartup(a.windows);
         const bool wizard = row[2] == "1"_L1;
-        QCOMPARE(a.console().pos(), MainWindow::consoleDockPoint(a.main())); // placed at its load
+        QVERIFY(a.console().pos() == MainWindow::consoleDockPoint(a.main()) && // placed at load,
+                a.console().windowTitle() == "Brimvault [Console]"_L1);        // floating
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
         QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible() &&
@@ -185,7 +186,7 @@ private Q_SLOTS:
         QCOMPARE(a.platform.dialogs.back().request.filter,
                  "Doom3.exe|Doom3.exe|Doombot.bat|Doombot.bat");
         QCOMPARE(a.platform.messages.size(), size_t(1));
-        const std::array<int, 6> theme{1, 2, 3, 4, 5, 6};
+        const std::array<int, 6> theme{1, 2, 3, 4, 5, 255};
         for (int i = 0; i < 6; ++i)
             options.colourBar(i)->setValue(theme[size_t(i)]);
         a.platform.dialogAnswers = {a.file("mine.brc"), a.file("mine.brc")};
@@ -223,11 +224,11 @@ private Q_SLOTS:
         a.main().buildOtherPanes(); // should the first picture not have come yet
         QCOMPARE(child<FileListBox>(a.main(), "fileDemo")->folder(), "/g"); // the Doom directory's
         QCOMPARE(console.output()->palette().color(QPalette::Base), QColor(1, 2, 3));
-        QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 6));
+        QCOMPARE(a.consoleColour(QPalette::Text), QColor(4, 5, 255));
         QCOMPARE(console.output()->toPlainText() + console.input()->text(), output + "name half");
         // The input line sits in a frame of the text colour, one pixel wide.
         auto* frame = console.findChild<QWidget*>(u"inputFrame"_s);
-        QCOMPARE(frame->palette().color(QPalette::Window), QColor(4, 5, 6));
+        QCOMPARE(frame->palette().color(QPalette::Window), QColor(4, 5, 255));
         QCOMPARE(console.input()->geometry(), frame->rect().adjusted(1, 1, -1, -1));
         const QRect above = console.output()->geometry(); // the output fills the rest, edge to edge
         QVERIFY(above.top() == 0 && above.width() == console.width() &&

@@ -369,6 +369,8 @@ private Q_SLOTS:
         MainWindow alone(a.settings, a.colours, a.interpreter, a.platform); // no console yet
         alone.showMinimized();
         alone.showNormal();
+        click(alone, "cmdMult"); // before the other panes came: it builds them
+        QCOMPARE(child<QStackedWidget>(alone, "panes")->currentWidget()->objectName(), "multBox");
         struct Raised : QObject {
             QStringList windows;
             bool eventFilter(QObject* watched, QEvent* event) override {
