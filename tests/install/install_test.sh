@@ -44,11 +44,12 @@ for option in $(sed -n '/^\.TP/{n;s/^\.B \(-[-a-z]*\)$/\1/p}' <<<"$man"); do
 done
 [ ! -e "$data" ] || fail "--version or --help touched the data folder"
 
-# Starts the program, waits (at most 10 s) until the test given holds, then ends it.
+# Starts the program with the option given (none if empty), waits (at most 10 s) until the
+# test given holds, then ends it.
 start_until() {
-    local program=$1
-    shift
-    "$program" -nosetup &
+    local program=$1 option=$2
+    shift 2
+    "$program" ${option:+"$option"} &
     local pid=$!
     for _ in $(seq 200); do "$@" && break; sleep 0.05; done
     kill "$pid" 2>/dev/null || true
@@ -57,7 +58,7 @@ start_until() {
 seeded() { [ -f "$data/colour.brc" ] && [ -f "$data/help/index.html" ]; }
 
 # First start: the empty per-user folder is seeded with the delivered files.
-start_until "$bin" seeded
+start_until "$bin" -nosetup seeded
 for f in main.brv config.brv colour.brc help/index.html; do
     cmp -s "$data/$f" "$share/brimvault/$f" || fail "$f not seeded"
 done
@@ -83,14 +84,14 @@ grep -q $'^zun_warp 09\r$' "$portable/config.brv" || fail "portable config.brv"
 grep -q $'^zun_warp 07\r$' "$data/config.brv" || fail "portable run touched the per-user folder"
 
 # A portable folder without main.brv stays the program directory: each start says there,
-# in its debug.txt, that the startup script could not be run.
+# in its debug.txt, that the startup script could not be run; the second has no option at all.
 bare=$tmp/bare
 mkdir -p "$bare" && cp "$bin" "$bare/"
 said() { grep -q "^echo Could not execute script" "$bare/debug.txt" 2>/dev/null; }
-for start in 1 2; do
+for option in -nosetup ""; do
     rm -f "$bare/debug.txt"
-    start_until "$bare/brimvault" said
-    said || fail "start $start without main.brv did not say so in the portable folder"
+    start_until "$bare/brimvault" "$option" said
+    said || fail "a start ($option) without main.brv did not say so in the portable folder"
 done
 
 # Debian's own checker: any error or warning fails; its informational notes are only shown.

@@ -175,8 +175,9 @@ private Q_SLOTS:
         options.colourBar(ConsoleOptions::backgroundBlue)
             ->triggerAction(QScrollBar::SliderSingleStepAdd); // its arrow
         QCOMPARE(a.colours.value(ConsoleOptions::backgroundBlue), 17);
+        QTest::keyClick(options.colourBar(ConsoleOptions::backgroundRed), Qt::Key_End); // to 255
         const QPoint inPreview = options.backgroundPreview()->mapTo(&options, QPoint(9, 9));
-        QCOMPARE(options.grab().toImage().pixelColor(inPreview), QColor(0, 0, 17));
+        QCOMPARE(options.grab().toImage().pixelColor(inPreview), QColor(255, 0, 17));
         // Browse takes the folder of Doom3.exe or Doombot.bat, the root too, and no other file's.
         a.platform.dialogAnswers = {"/Doom3.exe", "/g/MyDoom3.exe", "/g/Doombot.bat"};
         for (const char* folder : {"/", "/", "/g"}) {

@@ -325,8 +325,9 @@ private Q_SLOTS:
         for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
             click(main, button);
         QCOMPARE(a.settings.text(Text::pwads), typed + " wads/M.wad /other/x.deh");
-        QCOMPARE(a.platform.dialogs.front().request.filter,
-                 "PWADs and DeHacked Patches|*.wad;*.deh");
+        const FileDialogSpec& asked = a.platform.dialogs.front().request; // no read-only box hidden
+        QCOMPARE(asked.initialDirectory + '|' + asked.filter + '|' + QString::number(asked.flags),
+                 a.dir.path().toUpper() + "|PWADs and DeHacked Patches|*.wad;*.deh|0");
         QCOMPARE(a.settings.text(Text::hx8ParameterFile), a.file("serial.hx8"));
         for (const auto& [list, row] : {std::pair{"fileExecCfg", 1}, {"fileDemo", 0}}) {
             child<QListWidget>(main, list)->setCurrentRow(row);
