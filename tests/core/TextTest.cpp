@@ -7,9 +7,6 @@
 
 #include <QBuffer>
 
-using namespace bv;
-using namespace bv::test;
-
 TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
     const struct {
         QByteArray bytes;

@@ -10,9 +10,6 @@
 
 #include <QBuffer>
 
-using namespace bv;
-using namespace bv::test;
-
 TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias) {
     LaunchSettings settings;
     EXPECT_EQ(autoexecLines(settings), list("weaponpref 014576328|botskill 2|gr_crappymlook 0|"

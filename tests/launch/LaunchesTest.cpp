@@ -17,9 +17,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-using namespace bv;
-using namespace bv::test;
-
 namespace {
 
 using Launch = LaunchError (*)(const LaunchSettings&, Platform&);

@@ -16,9 +16,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace bv;
-using namespace bv::test;
-
 namespace {
 
 struct Ended {

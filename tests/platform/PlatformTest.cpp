@@ -12,9 +12,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-using namespace bv;
-using namespace bv::test;
-
 // A writable folder, even bin, is portable; bin beside share/brimvault is an install (~/.local too)
 TEST(ProgramDirectory, AnInstallSeedsThePerUserFolderWithoutOverwriting) {
     QTemporaryDir root;

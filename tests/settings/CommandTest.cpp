@@ -5,9 +5,6 @@
 
 #include <QDir>
 
-using namespace bv;
-using namespace bv::test;
-
 using Commands = InterpreterFixture;
 
 // One row per reply the table knows, so a changed word in any shows here: "line|reply|reply".

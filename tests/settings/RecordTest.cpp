@@ -6,9 +6,6 @@
 
 #include <QSignalSpy>
 
-using namespace bv;
-using namespace bv::test;
-
 TEST(LaunchSettings, WritesKeepTheRulesAndAreAnnounced) {
     LaunchSettings s;
     QSignalSpy texts(&s, &LaunchSettings::textChanged), checks(&s, &LaunchSettings::checkChanged);

@@ -8,8 +8,6 @@
 
 #include <QDir>
 
-using namespace bv;
-using namespace bv::test;
 using Scripts = InterpreterFixture;
 
 // A failure fails its own script only (one without a reply ends it); devices and pipes are no

@@ -84,3 +84,7 @@ inline auto fileSizeLimit(rlim_t bytes) {
 }
 
 } // namespace bv::test
+
+// Tests speak the program's own names unqualified.
+using namespace bv;
+using namespace bv::test;

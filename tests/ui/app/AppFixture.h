@@ -4,17 +4,25 @@
 
 #include "platform/QtPlatform.h"
 #include "settings/CommandInterpreter.h"
+#include "ui/AboutWindow.h"
 #include "ui/AppWindows.h"
 #include "ui/ConsoleWindow.h"
+#include "ui/DebugWindow.h"
+#include "ui/EditWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/SetupWizard.h"
+#include "ui/Startup.h"
 #include "ui/main/MainWindow.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTest>
-
-using namespace bv;
-using namespace bv::test;
+#include <QTimer>
 
 // The program as main() wires it, over its own program directory or a given one and host.
 struct App {

@@ -1,23 +1,12 @@
 // Start-up and whole flows down to the files and the per-user store, then the side windows.
 #include "AppFixture.h"
 
-#include "ui/AboutWindow.h"
-#include "ui/DebugWindow.h"
-#include "ui/EditWindow.h"
 #include "ui/EditorText.h"
-#include "ui/OptionsWindow.h"
-#include "ui/SetupWizard.h"
-#include "ui/Startup.h"
 #include "ui/main/FileListBox.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
-#include <QStackedWidget>
 #include <QTextBlock>
-#include <QTimer>
 
 namespace {
 

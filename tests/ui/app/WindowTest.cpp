@@ -1,12 +1,6 @@
 // What a player sees of each window, control by control, and the windows coming and going.
 #include "AppFixture.h"
 
-#include "ui/AboutWindow.h"
-#include "ui/DebugWindow.h"
-#include "ui/EditWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/SetupWizard.h"
-#include "ui/Startup.h"
 #include "ui/main/MainPanes.h"
 #include "ui/main/SettingsBinder.h"
 #include "ui/main/Twips.h"
@@ -15,14 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QStackedWidget>
-#include <QTimer>
 
 namespace {
 
