@@ -118,10 +118,13 @@ private Q_SLOTS:
         QString problem;
         for (auto [file, failure] : {std::pair{"plain", StartFailure::NotExecutable},
                                      {"Doom3.exe", StartFailure::Other},
-                                     {"missing", StartFailure::NotFound}})
-            QCOMPARE(host.startWatchedProcess(pathIn(doom, QLatin1String(file)), {}, doom.path(),
+                                     {"missing", StartFailure::NotFound}}) {
+            const QString program = pathIn(doom, QLatin1String(file));
+            QCOMPARE(host.startWatchedProcess(program, {}, doom.path(),
                                               pathIn(doom, u"engine.txt"_s), problem, nullptr),
                      failure);
+            QCOMPARE(host.startProcess(program, {}, doom.path()), failure); // unwatched
+        }
 
         // Each start puts a new engine.txt in place, an older one keeps its own; nothing is left.
         const uint descriptors = QDir(u"/proc/self/fd"_s).count();

@@ -324,6 +324,15 @@ private Q_SLOTS:
         }
         QCOMPARE(a.settings.text(Text::customConfig), u"Other.CFG"_s);
         QCOMPARE(a.settings.text(Text::demoFile), u"demo1"_s);
+        // The arrows move the chosen bot across and back; with none chosen they do nothing.
+        a.settings.addItemsToList(BotList::availableBots, list("amy|bob"));
+        child<QListWidget>(main, "fileBots")->item(1)->setSelected(true);
+        click(main, "cmdAddBot");
+        QCOMPARE(a.settings.list(BotList::selectedBots), list("bob"));
+        child<QListWidget>(main, "listUseBots")->item(0)->setSelected(true);
+        for (const char* arrow : {"cmdRemoveBot", "cmdRemoveBot", "cmdAddBot"})
+            click(main, arrow);
+        QCOMPARE(a.settings.list(BotList::availableBots), list("amy|bob"));
         click(main, "cmdInsert");
         QVERIFY(child<QMenu>(main, "menuWeapOld")->isVisible());
         for (const char* name : {"menu_clear", "menu_bfg", "menu_fists"})
