@@ -147,10 +147,8 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     layout->addLayout(buttons);
     setFixedSize(420, 210);
 
+    // The Browse button, made after the row of buttons, comes next to the box it fills.
     setTabOrder(directoryBox_, browseButton);
-    setTabOrder(browseButton, backButton_);
-    setTabOrder(backButton_, nextButton_);
-    setTabOrder(nextButton_, cancelButton_);
 
     connect(nextButton_, &QPushButton::clicked, this, &SetupWizard::onNextClicked);
     connect(backButton_, &QPushButton::clicked, this, &SetupWizard::onBackClicked);

@@ -46,13 +46,12 @@ TEST(ProgramDirectory, AnInstallSeedsThePerUserFolderWithoutOverwriting) {
 TEST(DialogFilter, PairsBecomeToolkitEntriesAndSavedNamesWithoutADotTakeTheSelectedExtension) {
     EXPECT_EQ(toDialogFilter(u"PWADs|*.wad;*.deh|Doom3.exe|Doom3.exe"_s),
               u"PWADs (*.wad *.deh);;Doom3.exe (Doom3.exe)"_s);
-    // clang-format off
-    for (const char* row : {"/t/green|Colour Themes (*.brc)|/t/green.brc",
-             "/t/net|PWADs and DeHacked Patches (*.wad *.deh)|/t/net.wad",
-             "/t/my.theme|Colour Themes (*.brc)|/t/my.theme", "/t/x.|Colour Themes (*.brc)|/t/x.",
-             "/t.d/green|Colour Themes (*.brc)|/t.d/green.brc", "/t/green|All files (*)|/t/green",
-             "/t/green|All files (*.*)|/t/green", "/t/green|Doom3.exe (Doom3.exe)|/t/green"}) {
-        // clang-format on
+    for (const char* row :
+         {"/t/green|Colour Themes (*.brc)|/t/green.brc",
+          "/t/net|PWADs and DeHacked Patches (*.wad *.deh)|/t/net.wad",
+          "/t/my.theme|Colour Themes (*.brc)|/t/my.theme", "/t/x.|Colour Themes (*.brc)|/t/x.",
+          "/t.d/green|Colour Themes (*.brc)|/t.d/green.brc", "/t/green|All files (*)|/t/green",
+          "/t/green|All files (*.*)|/t/green", "/t/green|Doom3.exe (Doom3.exe)|/t/green"}) {
         const QStringList c = list(row);
         EXPECT_EQ(withFilterExtension(c[0], c[1]), c[2]) << row;
     }

@@ -59,18 +59,10 @@ template <typename Layout> Layout* tight(Layout* layout, int margin = kMargin) {
     return layout;
 }
 
+// Each pane creates its controls in reading order, which is the order Tab visits them in;
+// its layout code may then add them in any order.
 QWidget* pane(QStackedWidget* stack, const char* name) {
     return named(new QWidget(stack), name);
-}
-
-// Keyboard order follows the reading order of the pane, whatever order the layout code needs.
-void tabOrder(std::initializer_list<QWidget*> controls) {
-    QWidget* previous = nullptr;
-    for (QWidget* control : controls) {
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
 }
 
 QWidget* general(QStackedWidget* stack) {
@@ -105,7 +97,6 @@ QWidget* general(QStackedWidget* stack) {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setRowStretch(7, 1);
-    tabOrder({engine, warp, randomLevel, pwads, addPwad, threeDfx, openGl});
     return box;
 }
 
@@ -148,7 +139,6 @@ QWidget* multiplayer(QStackedWidget* stack) {
     column->addWidget(dm);
     column->addWidget(matic);
     column->addStretch();
-    tabOrder({name, noDeathmatch, altDeath, deathmatch, monsters, doomaticParameters, maxPlayers});
     return box;
 }
 
@@ -202,8 +192,6 @@ QWidget* advanced(QStackedWidget* stack) {
     column->addWidget(label(box, "lblConfigFile", "Config File:", configFile));
     column->addWidget(configFile);
     column->addStretch();
-    tabOrder({weaponsOrder, addWeapon, heapSize, crappyMouseLook, width, height, extraParameters,
-              configFile});
     return box;
 }
 
@@ -218,7 +206,6 @@ QWidget* doomBot(QStackedWidget* stack) {
     column->addWidget(botSkill);
     column->addWidget(ctf);
     column->addStretch();
-    tabOrder({botSkill, captureTheFlag});
     return box;
 }
 
@@ -237,7 +224,6 @@ QWidget* hx8(QStackedWidget* stack) {
     column->addWidget(label(box, "lblParFile", "Extra Parameters File:", parameterFile));
     column->addWidget(parameterFile);
     column->addStretch();
-    tabOrder({computerName, comPorts, loadParameters, parameterFile});
     return box;
 }
 
@@ -274,7 +260,6 @@ QWidget* cajunBot(QStackedWidget* stack) {
     grid->addWidget(weaponDrop, 2, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
-    tabOrder({availableBots, addBot, removeBot, selectedBots, weaponDrop});
     return box;
 }
 
@@ -290,7 +275,6 @@ QWidget* custom(QStackedWidget* stack) {
     column->addWidget(customConfigLabel);
     column->addWidget(customConfig);
     column->addWidget(configFiles, 1);
-    tabOrder({customConfig, configFiles});
     return box;
 }
 
@@ -310,7 +294,6 @@ QWidget* demo(QStackedWidget* stack) {
     column->addLayout(checks);
     column->addWidget(demoName);
     column->addWidget(demoFiles, 1);
-    tabOrder({playDemo, recordDemo, demoName, demoFiles});
     return box;
 }
 

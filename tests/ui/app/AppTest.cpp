@@ -190,14 +190,12 @@ private Q_SLOTS:
         QDir(a.dir.path()).mkdir(u"dir.brc"_s);
         writeBytes(a.file("short.brc"), "10\r\n20\r\n30\r\n");
         writeBytes(a.file("bad.brc"), " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 256 \r\n"); // its last line
-                                                                                // clang-format off
-        for (const char* row : {
-            "short.brc|The colour theme %1 was not loaded: line 4 is missing.",
-            "bad.brc|The colour theme %1 was not loaded: line 5 is not a number from 0 to 255.",
-            "pipe.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
-            "null.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
-            "dir.brc|Could not open the colour theme %1: file to open is a directory"}) {
-            // clang-format on
+        for (const char* row :
+             {"short.brc|The colour theme %1 was not loaded: line 4 is missing.",
+              "bad.brc|The colour theme %1 was not loaded: line 5 is not a number from 0 to 255.",
+              "pipe.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
+              "null.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
+              "dir.brc|Could not open the colour theme %1: file to open is a directory"}) {
             const QString path = pathIn(a.dir, list(row)[0]);
             a.platform.dialogAnswers = {path};
             click(options, "cmdTheme");

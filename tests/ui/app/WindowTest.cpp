@@ -71,10 +71,11 @@ QStringList entries(QWidget* menu) {
 void compareWindow(QWidget* root, const char* expected) {
     const QStringList items = QString::fromUtf8(expected).split('|');
     const bool menu = qobject_cast<QMenu*>(root) || qobject_cast<QMenuBar*>(root);
-    QStringList shown = menu ? entries(root) : QStringList(), placed;
+    QStringList shown = menu ? entries(root) : QStringList(), placed, names, tabbed;
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
-        const QString name = items[i].section(QRegularExpression("[#%!*.=~@^]"), 0, 0);
+        const QString name =
+            names.emplace_back(items[i].section(QRegularExpression("[#%!*.=~@^]"), 0, 0));
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (const auto* t = w ? nullptr : root->findChild<QTimer*>(name)) // "!" stopped
@@ -86,6 +87,13 @@ void compareWindow(QWidget* root, const char* expected) {
     }
     for (qsizetype i = 0; i < std::max(items.size(), shown.size()); ++i)
         QCOMPARE(shown.value(i), items.value(i));
+    // In a window, Tab visits the controls in the row's order.
+    for (QWidget* w = root; !menu && root->isWindow() && (w = w->nextInFocusChain()) != root;) {
+        if ((w->focusPolicy() & Qt::TabFocus) && names.contains(w->objectName()))
+            tabbed << w->objectName();
+    }
+    names.removeIf([&tabbed](const QString& name) { return !tabbed.contains(name); });
+    QCOMPARE(tabbed, names);
     const auto apart = [](const QRect& a, const QRect& b) {
         return (a != b && (a.contains(b) || b.contains(a))) || !a.intersects(b); // nested, or apart
     };
