@@ -54,6 +54,17 @@ struct App {
                        }};
 };
 
+// The windows raised while it is installed, in order.
+struct Raised : QObject {
+    QStringList windows;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            windows << watched->objectName();
+        return false;
+    }
+};
+
 template <typename T = QWidget> T* child(QWidget& window, const char* name) {
     return window.findChild<T*>(QLatin1String(name));
 }

@@ -62,8 +62,12 @@ private Q_SLOTS:
         for (const char* window : {"options", "about", "edit", "debug"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
         a.console(); // built before the start, it still takes the colours read then
+        Raised raised;
+        qApp->installEventFilter(&raised);
         runStartup(a.windows);
+        qApp->removeEventFilter(&raised);
         const bool wizard = row[2] == "1"_L1;
+        QCOMPARE(raised.windows.contains(u"frmSetup"_s), wizard); // above the other windows
         QVERIFY(a.console().pos() == MainWindow::consoleDockPoint(a.main()) && // placed at load,
                 a.console().windowTitle() == "Brimvault [Console]"_L1);        // floating
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);

@@ -378,15 +378,7 @@ private Q_SLOTS:
         alone.showNormal();
         click(alone, "cmdMult"); // before the other panes came: it builds them
         QCOMPARE(child<QStackedWidget>(alone, "panes")->currentWidget()->objectName(), "multBox");
-        struct Raised : QObject {
-            QStringList windows;
-            bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
-                    static_cast<QWidget*>(watched)->isWindow())
-                    windows << watched->objectName();
-                return false;
-            }
-        } raised;
+        Raised raised;
         qApp->installEventFilter(&raised);
         // The main window's menu entries send the commands that ask for the side windows.
         for (const char* command :
