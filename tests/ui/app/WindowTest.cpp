@@ -84,6 +84,17 @@ void compareWindow(QWidget* root, const char* expected) {
             places << QRect(w->mapTo(root, QPoint()), w->size());
             placed << shown.last();
         }
+        // A label stands just left of the control it names, or just above it.
+        auto* label = w && w->isVisibleTo(root) ? qobject_cast<QLabel*>(w) : nullptr;
+        if (QWidget* buddy = label ? label->buddy() : nullptr; buddy && buddy->isVisibleTo(root)) {
+            const QRect l = places.last(), b(buddy->mapTo(root, QPoint()), buddy->size());
+            const QPoint gap = b.topLeft() - l.bottomRight();
+            const bool beside = l.top() <= b.bottom() && b.top() <= l.bottom();
+            const bool below = l.left() <= b.right() && b.left() <= l.right();
+            const int apart = beside ? gap.x() : below ? gap.y() : 0;
+            QVERIFY2(apart > 0 && apart <= 10,
+                     qPrintable(name + " is not at " + buddy->objectName()));
+        }
     }
     for (qsizetype i = 0; i < std::max(items.size(), shown.size()); ++i)
         QCOMPARE(shown.value(i), items.value(i));
