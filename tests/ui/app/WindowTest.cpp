@@ -98,6 +98,17 @@ void compareWindow(QWidget* root, const char* expected) {
     }
     for (qsizetype i = 0; i < std::max(items.size(), shown.size()); ++i)
         QCOMPARE(shown.value(i), items.value(i));
+    // A side window's last control closes it at the bottom right, and its buttons are as wide as
+    // their captions ask (the main window places its own by the design's measures).
+    if (root->isWindow() && !menu && !qobject_cast<MainWindow*>(root)) {
+        const QPoint corner = root->rect().bottomRight() - places.last().bottomRight();
+        QVERIFY2(std::min(corner.x(), corner.y()) >= 0 && std::max(corner.x(), corner.y()) <= 11,
+                 qPrintable(placed.last() + " does not close its window"));
+        for (const QPushButton* button : root->findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(root))
+                QCOMPARE(button->width(), button->sizeHint().width());
+        }
+    }
     // In a window, Tab visits the controls in the row's order.
     for (QWidget* w = root; !menu && root->isWindow() && (w = w->nextInFocusChain()) != root;) {
         if ((w->focusPolicy() & Qt::TabFocus) && names.contains(w->objectName()))
