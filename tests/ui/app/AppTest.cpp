@@ -186,6 +186,7 @@ private Q_SLOTS:
         click(options, "cmdSaveTheme");
         for (int i = 0; i < 6; ++i)
             a.colours.setValue(i, 200);
+        QCOMPARE(options.colourBar(ConsoleOptions::textBlue)->value(), 200); // the bars follow
         click(options, "cmdTheme");
         QCOMPARE(a.colours.values(), theme);
         QCOMPARE(a.platform.dialogs.back().request.filter, "Colour Themes|*.brc");
