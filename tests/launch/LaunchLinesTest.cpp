@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
 TEST(LaunchLines, ScriptsHoldTheLinesWhoseTextsAreSetAndOnlyLaunchesGetTheAlias) {
     LaunchSettings settings;
     EXPECT_EQ(autoexecLines(settings), list("weaponpref 014576328|botskill 2|gr_crappymlook 0|"

@@ -12,11 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 namespace {
 
 using Launch = LaunchError (*)(const LaunchSettings&, Platform&);

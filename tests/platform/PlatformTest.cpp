@@ -6,11 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFileInfo>
-#include <QTimer>
+#include <QtWidgets>
 
 // A writable folder, even bin, is portable; bin beside share/brimvault is an install (~/.local too)
 TEST(ProgramDirectory, AnInstallSeedsThePerUserFolderWithoutOverwriting) {

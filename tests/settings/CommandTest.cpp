@@ -3,8 +3,6 @@
 
 #include "settings/CommandTable.h"
 
-#include <QDir>
-
 using Commands = InterpreterFixture;
 
 // One row per reply the table knows, so a changed word in any shows here: "line|reply|reply".

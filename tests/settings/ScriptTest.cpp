@@ -7,9 +7,6 @@
 #include "settings/CommandTable.h"
 #include "settings/SettingsScript.h"
 
-#include <QBuffer>
-#include <QDir>
-
 using Scripts = InterpreterFixture;
 
 // A failure fails its own script only (one without a reply ends it); devices and pipes are no

@@ -3,10 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/WindowActions.h"
 
-#include <QMap>
-#include <QPair>
-#include <QString>
-#include <QStringList>
+#include <QtCore>
 
 #include <deque>
 #include <functional>

@@ -3,12 +3,7 @@
 // Files for tests, and ways to make the file system refuse that hold for root too (permission bits
 // do not stop root): a file size limit, a path through a file, a pipe, a device.
 
-#include <QByteArray>
-#include <QFile>
-#include <QScopeGuard>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtCore>
 
 #include <csignal>
 #include <ostream>

@@ -14,15 +14,8 @@
 #include "ui/Startup.h"
 #include "ui/main/MainWindow.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QStackedWidget>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 // The program as main() wires it, over its own program directory or a given one and host.
 struct App {

@@ -4,10 +4,6 @@
 #include "ui/EditorText.h"
 #include "ui/main/FileListBox.h"
 
-#include <QPointer>
-#include <QScrollBar>
-#include <QTextBlock>
-
 namespace {
 
 // A host whose per-user store is the real one, below the test's own XDG_CONFIG_HOME.

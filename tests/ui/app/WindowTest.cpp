@@ -5,14 +5,6 @@
 #include "ui/main/SettingsBinder.h"
 #include "ui/main/Twips.h"
 
-#include <QAbstractSlider>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-
 namespace {
 
 // A control as a player finds it: its name, "#" read-only, "%" wrapping its text, "!" disabled,
