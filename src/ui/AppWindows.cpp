@@ -184,15 +184,11 @@ void AppWindows::applyOptions() {
     main.widget()->setEnabled(true);
     options().hide();
 
-    // The console is loaded anew so that it takes the new colours; what it showed and what
-    // was half typed travel across.
+    // The console takes the new colours and keeps what it shows and what was half typed.
+    // Reading its text back and setting it again would turn no-break spaces into plain ones.
     ConsoleWindow& con = console();
-    const QString shown = con.output()->toPlainText();
-    const QString typed = con.input()->text();
     con.setVisible(main.consoleShown());
     con.load();
-    con.input()->setText(typed);
-    con.showOutput(shown);
 
     main.setDemoFolder(demoFolder());
 }

@@ -131,11 +131,7 @@ bool ConsoleWindow::setFontSize(double points) {
 }
 
 void ConsoleWindow::reloadOutput() {
-    showOutput(interpreter_.consoleText());
-}
-
-void ConsoleWindow::showOutput(const QString& text) {
-    output_->setPlainText(shownText(text));
+    output_->setPlainText(shownText(interpreter_.consoleText()));
     scrollToEnd();
 }
 

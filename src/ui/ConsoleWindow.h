@@ -24,10 +24,8 @@ public:
     // Applies the six colour components to both boxes.
     void applyColours();
     bool setFontSize(double points);
-    // Puts the interpreter's whole output back into the box (after cls or a reload).
+    // Puts the interpreter's whole output back into the box, scrolled to its end.
     void reloadOutput();
-    // Shows the given text as the output, scrolled to its end (after a reload).
-    void showOutput(const QString& text);
 
     QPlainTextEdit* output() const { return output_; }
     QLineEdit* input() const { return input_; }

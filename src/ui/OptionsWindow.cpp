@@ -120,7 +120,6 @@ OptionsWindow::OptionsWindow(LaunchSettings& settings, ConsoleOptions& colours, 
             auto* bar = new QScrollBar(Qt::Horizontal, frame);
             bar->setObjectName(QLatin1String(r.bar));
             bar->setRange(0, 255);
-            bar->setSingleStep(1);
             bar->setPageStep(16);
             bar->setFocusPolicy(Qt::StrongFocus); // scroll bars take no focus by default
             bar->setMinimumWidth(150);

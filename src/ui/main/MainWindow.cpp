@@ -342,12 +342,11 @@ void MainWindow::moveBot(BotList from, QListWidget* source) {
     settings_.moveBetweenLists(from, source->row(chosen.constFirst()));
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* /*event*/) {
     // The exit sequence saves everything and ends the program; once it has run there is
-    // nothing left to do but let the window go.
+    // nothing left to do but let the window go (the event comes accepted).
     if (!interpreter_.ended())
         interpreter_.interpret(QStringLiteral("exit"));
-    event->accept();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

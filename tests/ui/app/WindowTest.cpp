@@ -7,9 +7,9 @@
 
 namespace {
 
-// A control as a player finds it: its name, "#" read-only, "%" wrapping its text, "!" disabled,
-// "*" checked, "." hidden; "=" its caption, text or value, "~" its tooltip, "@" the name a screen
-// reader speaks, "^" keys.
+// A control as a player finds it: its name, "#" read-only, "%" wrapping its text, "<" the most
+// characters it takes, "!" disabled, "*" checked, "." hidden; "=" its caption, text or value, "~"
+// its tooltip, "@" the name a screen reader speaks, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -40,8 +40,10 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
         caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
+    const int longest = w->property("maxLength").toInt(); // a line edit's, 32767 if unset
     const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "") +
-                         (w->property("wordWrap").toBool() ? "%" : "");
+                         (w->property("wordWrap").toBool() ? "%" : "") +
+                         (longest % 32767 ? '<' + QString::number(longest) : "");
     return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
@@ -67,7 +69,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QList<QRect> places;
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
         const QString name =
-            names.emplace_back(items[i].section(QRegularExpression("[#%!*.=~@^]"), 0, 0));
+            names.emplace_back(items[i].section(QRegularExpression("[#%<!*.=~@^]"), 0, 0));
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (const auto* t = w ? nullptr : root->findChild<QTimer*>(name)) // "!" stopped
@@ -175,7 +177,7 @@ private Q_SLOTS:
              "frameDoomatic=Doomatic|lblMaticPar=Parameters (Non Local):|lblMax=Max Players:|"
              "txtMaticPar|txtMax=4"},
             {[&] { return pane("adBox"); }, "adBox@Advanced|frameWeap=Weapons Order:|"
-             "txtWeap=014576328@Weapons Order:|cmdInsert=Add|lblHeap=Heap Size:|txtHeap=10|"
+             "txtWeap<9=014576328@Weapons Order:|cmdInsert=Add|lblHeap=Heap Size:|txtHeap=10|"
              "checkMLOOK=gr_crappymlook|lblResolution!=Resolution:|lblWidth!=Width:|"
              "lblHeight!=Height:|txtWidth!=320|txtHeight!=200|"
              "lblPar=Extra Parameters (Not Compatible With HX8) :|txtPar|"
