@@ -47,13 +47,16 @@ struct App {
                        }};
 };
 
-// The windows raised while it is installed, in order.
-struct Raised : QObject {
-    QStringList windows;
+// While it is installed: the windows raised, and each line edit's text as it is painted, in order.
+struct Seen : QObject {
+    QStringList windows, painted;
     bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* edit = qobject_cast<QLineEdit*>(watched);
         if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow())
             windows << watched->objectName();
+        else if (event->type() == QEvent::Paint && edit)
+            painted << edit->objectName() + '=' + edit->text();
         return false;
     }
 };

@@ -2,6 +2,7 @@
 #include "AppFixture.h"
 
 #include "ui/EditorText.h"
+#include "ui/ShownText.h"
 #include "ui/main/FileListBox.h"
 
 namespace {
@@ -15,17 +16,6 @@ struct RealStore : FakePlatform {
         return real.setStoreValue(s, k, v);
     }
     QtPlatform real{QString()};
-};
-
-// The text txtWarp shows at its first paint.
-struct Paints : QObject {
-    QString firstWarp;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->objectName() == "txtWarp"_L1 &&
-            firstWarp.isNull())
-            firstWarp = static_cast<QLineEdit*>(watched)->text();
-        return false;
-    }
 };
 
 } // namespace
@@ -58,12 +48,12 @@ private Q_SLOTS:
         for (const char* window : {"options", "about", "edit", "debug"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
         a.console(); // built before the start, it still takes the colours read then
-        Raised raised;
-        qApp->installEventFilter(&raised);
+        Seen seen;
+        qApp->installEventFilter(&seen);
         runStartup(a.windows);
-        qApp->removeEventFilter(&raised);
+        qApp->removeEventFilter(&seen);
         const bool wizard = row[2] == "1"_L1;
-        QCOMPARE(raised.windows.contains(u"frmSetup"_s), wizard); // above the other windows
+        QCOMPARE(seen.windows.contains(u"frmSetup"_s), wizard); // above the other windows
         QVERIFY(a.console().pos() == MainWindow::consoleDockPoint(a.main()) && // placed at load,
                 a.console().windowTitle() == "Brimvault [Console]"_L1);        // floating
         QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
@@ -73,8 +63,10 @@ private Q_SLOTS:
         QVERIFY(!wizard || (!a.windows.about().isVisible() && !a.windows.edit().isVisible()));
         const bool file = row[3] == "file"_L1;
         QCOMPARE(a.consoleColour(QPalette::Base), file ? QColor(1, 2, 3) : QColor(0, 0, 0));
-        // Before Finish, Escape ends the program without storing anything.
-        if (wizard)
+        // Before Finish, Escape or the close box ends the program without storing anything.
+        if (wizard && file)
+            a.windows.setup().close();
+        else if (wizard)
             QTest::keyClick(&a.windows.setup(), Qt::Key_Escape);
         QVERIFY(a.platform.quitCount == int(wizard) && a.platform.storeWrites.empty());
     }
@@ -106,6 +98,8 @@ private Q_SLOTS:
             QVERIFY(a.main().isVisible() && a.console().isVisible() && host.messages.empty());
             QVERIFY(!a.windows.options().isVisible() && a.main().isEnabled());
             QTest::keyClick(&wizard, Qt::Key_Escape); // after Finish only hidden, nothing ended
+            wizard.show();
+            wizard.close(); // nor by its close box
             QVERIFY(!wizard.isVisible() && host.quitCount == 0);
             QCOMPARE(
                 a.interpreter.consoleText(),
@@ -123,10 +117,10 @@ private Q_SLOTS:
         }
         QVERIFY(readBytes(pathIn(dir, u"config.brv"_s)).contains("warp 11\r\n"));
         App again("", &host, dir.path());
-        Paints paints;
-        qApp->installEventFilter(&paints);
+        Seen seen; // its first picture shows what config.brv restored
+        qApp->installEventFilter(&seen);
         runStartup(again.windows);
-        QTRY_COMPARE(paints.firstWarp, u"11"_s);
+        QTRY_COMPARE(seen.painted.filter(QRegularExpression("^txtWarp=")).value(0), "txtWarp=11");
         // The panes it did not show come after the first picture, which read no image file:
         // working out an image's format would have loaded every image format plugin.
         QTRY_COMPARE(again.main().findChild<QStackedWidget*>()->count(), 8);
@@ -240,6 +234,8 @@ private Q_SLOTS:
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
         QCOMPARE(console.output()->font().family(), console.input()->font().family()); // fixed
         // A line too long to lay out is shown cut, with what is left out.
+        QCOMPARE(shownText(QString(16385, 'x') + "\na"),
+                 QString(16000, 'x') + " [... 385 more characters not shown]\na");
         a.interpreter.interpret(u"echo "_s + QString(20000, QLatin1Char('x')));
         QVERIFY(
             console.output()->toPlainText().endsWith(u"x [... 4000 more characters not shown]"_s));
@@ -339,6 +335,7 @@ private Q_SLOTS:
         const QString device = u"\": it is a device or a pipe, not a file"_s;
         for (const auto& [path, why] : {std::pair{a.file("pipe.cfg"), device},
                                         {a.file("null.cfg"), device},
+                                        {a.dir.path(), u"\": file to open is a directory"_s},
                                         {u"/proc/self/mem"_s, "\": " + qt_error_string(EIO)}}) {
             QVERIFY(!editor->openFile(path) && !a.platform.messages.back().informationIcon);
             QCOMPARE(a.platform.messages.back().text, "Could not open the file \"" + path + why);
