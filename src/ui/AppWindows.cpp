@@ -181,8 +181,7 @@ QString AppWindows::demoFolder() const {
 
 void AppWindows::applyOptions() {
     MainFrame& main = mainFrame();
-    main.widget()->setEnabled(true);
-    options().hide();
+    options().hide(); // which enables the main window again
 
     // The console takes the new colours and keeps what it shows and what was half typed.
     // Reading its text back and setting it again would turn no-break spaces into plain ones.

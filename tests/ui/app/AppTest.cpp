@@ -56,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(seen.windows.contains(u"frmSetup"_s), wizard); // above the other windows
         QVERIFY(a.console().pos() == MainWindow::consoleDockPoint(a.main()) && // placed at load,
                 a.console().windowTitle() == "Brimvault [Console]"_L1);        // floating
-        QCOMPARE(a.windows.setupIfCreated() && a.windows.setup().isVisible(), wizard);
+        QTRY_COMPARE(a.windows.setupIfCreated() && a.windows.setup().isActiveWindow(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
         QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible() &&
                 !a.windows.debug().isVisible());
@@ -191,10 +191,12 @@ private Q_SLOTS:
               "bad.brc|The colour theme %1 was not loaded: line 5 is not a number from 0 to 255.",
               "pipe.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
               "null.brc|Could not open the colour theme %1: it is a device or a pipe, not a file",
-              "dir.brc|Could not open the colour theme %1: file to open is a directory"}) {
+              "dir.brc|Could not open the colour theme %1: file to open is a directory",
+              "pipe.brc|Could not save the colour theme %1: it is a device or a pipe, not a "
+              "file"}) {
             const QString path = pathIn(a.dir, list(row)[0]);
             a.platform.dialogAnswers = {path};
-            click(options, "cmdTheme");
+            click(options, list(row)[1].contains("save") ? "cmdSaveTheme" : "cmdTheme");
             QCOMPARE(a.platform.messages.back().text, list(row)[1].arg(path));
             QVERIFY(!a.platform.messages.back().informationIcon);
         }
