@@ -51,12 +51,11 @@ struct App {
 struct Seen : QObject {
     QStringList windows, painted;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const auto* edit = qobject_cast<QLineEdit*>(watched);
         if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow())
             windows << watched->objectName();
-        else if (event->type() == QEvent::Paint && edit)
-            painted << edit->objectName() + '=' + edit->text();
+        else if (event->type() == QEvent::Paint && qobject_cast<QLineEdit*>(watched))
+            painted << watched->objectName() + '=' + watched->property("text").toString();
         return false;
     }
 };

@@ -40,6 +40,10 @@ QString look(QWidget* w, QWidget* root) {
         caption = QString::number(bar->value());
     else if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 0)
         caption = list->item(0)->text() + (list->count() > 1 ? "..." : "");
+    else if (auto* e = qobject_cast<QPlainTextEdit*>(w)) // 2 for each scroll bar always shown
+        caption = QString::number(e->verticalScrollBarPolicy() + e->horizontalScrollBarPolicy());
+    else if (w->metaObject() == &QFrame::staticMetaObject) // a line, a box or nothing drawn
+        caption = QString::number(static_cast<QFrame*>(w)->frameShape());
     const int longest = w->property("maxLength").toInt(); // a line edit's, 32767 if unset
     const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "") +
                          (w->property("wordWrap").toBool() ? "%" : "") +
@@ -152,7 +156,7 @@ private Q_SLOTS:
             "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
             "lblWelcome%=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
             "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
-            "frameSep1|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel";
+            "frameSep1=4|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel";
         // Each side window as the command that shows it leaves it.
         const auto shown = [&](const char* command, QWidget* window) {
             a.interpreter.interpret(QLatin1String(command));
@@ -225,16 +229,16 @@ private Q_SLOTS:
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
              "frmSetup=Setup Wizard|imgShow@Brimvault|box1.|"
              "lblWelcome%.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
-             "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1|"
+             "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1=4|"
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-                   return &a.console(); }, "frmConsole|txtConsole#@Console output|"
+                   return &a.console(); }, "frmConsole|txtConsole#=0@Console output|"
              "txtInput@Console command|timerDown!=1"},
             {[&] { return shown("debug", &a.windows.debug()); },
-             "frmDebug=Debug|richtextbox1#@Debug log|cmdHide=Hide|cmdQuit=Quit"},
+             "frmDebug=Debug|richtextbox1#=0@Debug log|cmdHide=Hide|cmdQuit=Quit"},
             {[&] { return shown("edit", &a.windows.edit()); },
-             "frmEdit=Config File Editor|txtText@Document"},
+             "frmEdit=Config File Editor|txtText=4@Document"},
             {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
              "menuOpen=&Open|menuSave=&Save|sep1|menuClose=&Close"},
             {[&] { QWidget* about = shown("about", &a.windows.about()); // once it has typed
@@ -408,17 +412,14 @@ private Q_SLOTS:
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
         QCOMPARE(QSize(a.windows.edit().textBox()->width(), a.windows.edit().height()),
                  QSize(520, 380)); // the document fills the editor's width
-        const auto tick = [&main] {
-            QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-        };
         OptionsWindow& options = a.windows.options();
         options.dockBox()->click();
         main.move(70, 50);
-        tick();
+        QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
         QCOMPARE(console.pos(), MainWindow::consoleDockPoint(main));
         QVERIFY(console.windowTitle().isEmpty());
         options.dockBox()->click();
-        tick();
+        QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
         QCOMPARE(console.windowTitle(), u"Brimvault [Console]"_s);
         click(options, "cmdOk");
         // The menus send their commands and open and save settings; the launch button and Enter
