@@ -62,7 +62,6 @@ MainWindow::MainWindow(LaunchSettings& settings, ConsoleOptions& console,
                    Qt::WindowCloseButtonHint);
 
     buildMenus();
-    buildWeaponsMenu();
     buildClientArea();
 
     // The design name is upper case; names set later by the user or a script keep their case.
@@ -190,6 +189,7 @@ void MainWindow::buildOtherPanes() {
         binder_->bindChildren(pane);
         pressOnEnter(pane);
     }
+    buildWeaponsMenu(); // its only way in is the Advanced pane's Add
     wireOtherPanes();
     if (execCfgFolder_)
         setExecCfgFolder(*std::exchange(execCfgFolder_, std::nullopt));

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -64,9 +65,14 @@ SettingsBinder::SettingsBinder(LaunchSettings& settings, QObject* parent)
 
 QStringList SettingsBinder::bindChildren(QWidget* root) {
     QStringList bound;
-    const auto find = [root](const char* name) {
-        return root->findChild<QWidget*>(QLatin1String(name));
-    };
+    // One walk of the tree rather than a search of it for each of the 33 names: the first pane
+    // is bound before the window first shows.
+    QHash<QString, QWidget*> named;
+    for (QWidget* child : root->findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty() && !named.contains(child->objectName()))
+            named.insert(child->objectName(), child);
+    }
+    const auto find = [&named](const char* name) { return named.value(QLatin1String(name)); };
     const auto note = [&bound](bool ok, const char* name) {
         if (ok)
             bound << QLatin1String(name);
