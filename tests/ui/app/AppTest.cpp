@@ -86,6 +86,7 @@ private Q_SLOTS:
             SetupWizard& wizard = a.windows.setup();
             QVERIFY(wizard.minimumSize() == wizard.maximumSize()); // not to be resized
             QTest::keyClick(&wizard, Qt::Key_Return);
+            QCOMPARE(wizard.focusWidget(), wizard.directoryBox()); // ready for the directory
             host.dialogAnswers = {u"/g/Doom3.exe"_s, pathIn(dir, u"Doombot.exe"_s)};
             a.windows.showOptionsWindow(); // a window opened before Finish goes with the wizard
             click(wizard, "cmdBrowse");
