@@ -144,7 +144,6 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
         {"(nothing)", nullptr, nullptr, "nn"},
         {"debug.txt folder", "it is not a file", nullptr, "nn"},
         {"debug.txt pipe", "it is not a file", nullptr, "nn"},
-        {"debug.txt device", "it is not a file", nullptr, "nn"},
         {"disk full", PART, "config.brv could not be written: " PART "|"
          "colour.brc could not be written: " PART "|!Settings", "oo"},
         {"config.brv folder", nullptr, "config.brv could not be written|!colour|!Settings", "-n"},

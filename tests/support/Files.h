@@ -1,7 +1,7 @@
 #pragma once
 
 // Files for tests, and ways to make the file system refuse that hold for root too (permission bits
-// do not stop root): a file size limit, a path through a file, a pipe, a device.
+// do not stop root): a file size limit, a path through a file, a pipe.
 
 #include <QtCore>
 
@@ -10,7 +10,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 // Failed comparisons of texts print the texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -58,11 +57,6 @@ inline QString pathThroughAFile(const QTemporaryDir& dir) {
 
 inline bool makeFifo(const QString& path) {
     return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
-// A /dev/null of the test's own, so that nothing touches the system's. Only root may make one.
-inline bool makeNullDevice(const QString& path) {
-    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
 }
 
 // Every write of a regular file beyond `bytes` fails while the guard lives, as on a full disk.

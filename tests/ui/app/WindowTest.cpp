@@ -28,8 +28,10 @@ QString look(QWidget* w, QWidget* root) {
     auto* button = qobject_cast<QAbstractButton*>(w);
     if (button)
         caption = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(w))
-        caption = label->text();
+    else if (auto* label = qobject_cast<QLabel*>(w)) // a picture by its size
+        caption = label->pixmap().isNull()
+                      ? label->text()
+                      : u"%1x%2"_s.arg(label->pixmap().width()).arg(label->pixmap().height());
     else if (auto* frame = qobject_cast<QGroupBox*>(w))
         caption = frame->title();
     else if (auto* edit = qobject_cast<QLineEdit*>(w))
@@ -153,7 +155,7 @@ private Q_SLOTS:
             return shown;
         };
         const char* welcome = // the wizard's first page, shown again by Back
-            "frmSetup=Setup Wizard|imgShow@Brimvault|box1|"
+            "frmSetup=Setup Wizard|imgShow=64x128@Brimvault|box1|"
             "lblWelcome%=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2.|"
             "lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
             "frameSep1=4|cmdBack!=< &Back|cmdNext=&Next >|cmdCancel=&Cancel";
@@ -227,7 +229,7 @@ private Q_SLOTS:
              "cmdSaveTheme=&Save Colour Scheme|cmdTheme=&Open Colour Theme|cmdOk=&Ok"},
             {[&] { wizard.show(); return shown("", &wizard); }, welcome},
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
-             "frmSetup=Setup Wizard|imgShow@Brimvault|box1.|"
+             "frmSetup=Setup Wizard|imgShow=64x128@Brimvault|box1.|"
              "lblWelcome%.=Welcome to Brimvault. This wizard will help you setup Brimvault.|box2|"
              "lblDoom=Where is your Doom Directory?|txtDir=c:\\doom2|cmdBrowse=&Browse|frameSep1=4|"
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
@@ -245,7 +247,7 @@ private Q_SLOTS:
                    auto* typing = about->findChild<QTimer*>("timerWrite");
                    static_cast<void>(QTest::qWaitFor([&] { return !typing->isActive(); }));
                    return about; },
-             "frmAbout=About Brimvault|imgLogo@Brimvault logo|"
+             "frmAbout=About Brimvault|imgLogo=320x200@Brimvault logo|"
              "lblWrite=Brimvault 1.2 Beta\nWritten by the Brimvault developers\n"
              "This program is free software and comes with no warranty.|cmdOk=&Ok|timerWrite!=1"},
         };
@@ -458,6 +460,14 @@ private Q_SLOTS:
         action("menuExit")->trigger();
         QVERIFY(a.platform.quitCount == 1 && main.close());
         QCOMPARE(a.platform.quitCount, 1); // closing sent no second exit
+        // The wizard's Finish, should the store not keep it, says so as a warning.
+        a.platform.failStoreAfter = 0;
+        for (int i = 0; i < 2; ++i) // Next, then Finish
+            QTest::keyClick(&a.windows.setup(), Qt::Key_Return);
+        QCOMPARE(a.platform.messages.back().text,
+                 "Brimvault could not record that setup is done; this wizard will run again at "
+                 "the next start.");
+        QVERIFY(!a.platform.messages.back().informationIcon);
     }
 };
 
