@@ -8,8 +8,8 @@
 namespace {
 
 // A control as a player finds it: its name, "#" read-only, "%" wrapping its text, "<" the most
-// characters it takes, "!" disabled, "*" checked, "." hidden; "=" its caption, text or value, "~"
-// its tooltip, "@" the name a screen reader speaks, "^" keys.
+// characters it takes, "!" disabled, "*" checked, "." hidden; "=" its caption, text, value or
+// picture size, "~" its tooltip, "@" the name a screen reader speaks, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -28,7 +28,7 @@ QString look(QWidget* w, QWidget* root) {
     auto* button = qobject_cast<QAbstractButton*>(w);
     if (button)
         caption = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(w)) // a picture by its size
+    else if (auto* label = qobject_cast<QLabel*>(w))
         caption = label->pixmap().isNull()
                       ? label->text()
                       : u"%1x%2"_s.arg(label->pixmap().width()).arg(label->pixmap().height());
