@@ -102,8 +102,8 @@ private Q_SLOTS:
             wizard.show();
             wizard.close(); // nor by its close box
             QVERIFY(!wizard.isVisible() && host.quitCount == 0);
-            QCOMPARE(
-                a.interpreter.consoleText(),
+            QCOMPARE( // the console built after the script shows what it said
+                a.console().output()->toPlainText(),
                 u"\nexec main.brv\nshow 1\nLoading Main Dialog\nexec config.brv"_s.repeated(2));
             a.console().input()->setText(u"warp 11"_s);
             QTest::keyClick(a.console().input(), Qt::Key_Return);
@@ -141,8 +141,7 @@ private Q_SLOTS:
         runStartup(a.windows);
         ConsoleWindow& console = a.console();
         QTRY_VERIFY(!console.scrollTimer()->isActive()); // one scroll to the end, not a stream
-        // Keys typed into the output go to the input line; foreign text shows.
-        console.output()->setFocus();
+        console.output()->setFocus(); // keys typed here go to the input line; foreign text shows
         QTest::keyClicks(console.output(), u"echo \u00a0"_s); // a no-break space, kept
         typeEuro(console.output());
         QTest::keyClick(console.output(), Qt::Key_Return);
@@ -228,10 +227,11 @@ private Q_SLOTS:
             a.interpreter.interpret(QLatin1String(command));
         QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
         QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible());
-        QPointer<QWidget> about = &a.windows.about(); // OK, its default button, unloads it
-        QTest::keyClick(child(*about, "cmdOk"), Qt::Key_Return);
+        QPointer<QWidget> about = &a.windows.about(), edit = &a.windows.edit(); // closed, unloaded
+        QTest::keyClick(child(*about, "cmdOk"), Qt::Key_Return); // OK is About's default button
+        edit->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(about.isNull()); // and the next About types its text anew
+        QVERIFY(about.isNull() && edit.isNull()); // the next About types its text anew
         QCOMPARE(console.output()->font().pointSizeF(), 14.0);
         QCOMPARE(console.output()->font().family(), console.input()->font().family()); // fixed
         // A line too long to lay out is shown cut, with what is left out.
