@@ -33,8 +33,7 @@ class ApplicationStyle : public QProxyStyle {
 public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override {
-        if (icon == SP_ToolBarHorizontalExtensionButton ||
-            icon == SP_ToolBarVerticalExtensionButton)
+        if (icon == SP_ToolBarHorizontalExtensionButton) // no window has a toolbar
             return QIcon(standardPixmap(icon, option, widget));
         return QProxyStyle::standardIcon(icon, option, widget);
     }
