@@ -47,9 +47,10 @@ QString look(QWidget* w, QWidget* root) {
     else if (w->metaObject() == &QFrame::staticMetaObject) // a line, a box or nothing drawn
         caption = QString::number(static_cast<QFrame*>(w)->frameShape());
     const int longest = w->property("maxLength").toInt(); // a line edit's, 32767 if unset
-    const QString name = w->objectName() + (w->property("readOnly").toBool() ? "#" : "") +
-                         (w->property("wordWrap").toBool() ? "%" : "") +
-                         (longest % 32767 ? '<' + QString::number(longest) : "");
+    const QString name =
+        w->objectName() + (w->property("readOnly").toBool() ? "#" : "") +
+        (w->property("wordWrap").toBool() || w->property("lineWrapMode").toInt() ? "%" : "") +
+        (longest % 32767 ? '<' + QString::number(longest) : "");
     return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
@@ -235,10 +236,10 @@ private Q_SLOTS:
              "cmdBack=< &Back|cmdNext=&Finish|cmdCancel=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-                   return &a.console(); }, "frmConsole|txtConsole#=0@Console output|"
+                   return &a.console(); }, "frmConsole|txtConsole#%=0@Console output|"
              "txtInput@Console command|timerDown!=1"},
             {[&] { return shown("debug", &a.windows.debug()); },
-             "frmDebug=Debug|richtextbox1#=0@Debug log|cmdHide=Hide|cmdQuit=Quit"},
+             "frmDebug=Debug|richtextbox1#%=0@Debug log|cmdHide=Hide|cmdQuit=Quit"},
             {[&] { return shown("edit", &a.windows.edit()); },
              "frmEdit=Config File Editor|txtText=4@Document"},
             {[&] { return a.windows.edit().menuBar(); }, "menuFile=&File|menuNew=&New|"
