@@ -32,6 +32,7 @@ public:
     QString arguments;
     std::vector<Message> messages;
     std::deque<bool> yesNoAnswers; // empty: answers Yes
+    QStringList questions;
     std::vector<Dialog> dialogs;
     std::deque<QString> dialogAnswers; // empty: cancelled
     std::vector<Start> starts;
@@ -53,7 +54,10 @@ public:
         if (onMessage)
             onMessage(text);
     }
-    bool askYesNo(const QString&) override { return next(yesNoAnswers, true); }
+    bool askYesNo(const QString& text) override {
+        questions << text;
+        return next(yesNoAnswers, true);
+    }
     QString fileDialog(FileDialogKind kind, const FileDialogSpec& request) override {
         dialogs.push_back({kind, request});
         return next(dialogAnswers, QString());

@@ -47,6 +47,7 @@ private Q_SLOTS:
             writeBytes(a.file("colour.brc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
         for (const char* window : {"options", "about", "edit", "debug"}) // the wizard stands alone
             a.interpreter.interpret(QLatin1String(window));
+        writeBytes(a.file("main.brv"), "show 1\r\noptions\r\n"); // and one the script opens
         a.console(); // built before the start, it still takes the colours read then
         Seen seen;
         qApp->installEventFilter(&seen);
@@ -58,7 +59,7 @@ private Q_SLOTS:
                 a.console().windowTitle() == "Brimvault [Console]"_L1);        // floating
         QTRY_COMPARE(a.windows.setupIfCreated() && a.windows.setup().isActiveWindow(), wizard);
         QVERIFY(a.main().isVisible() != wizard && a.console().isVisible() != wizard);
-        QVERIFY(a.platform.messages.empty() && !a.windows.options().isVisible() &&
+        QVERIFY(a.platform.messages.empty() && a.windows.options().isVisible() != wizard &&
                 !a.windows.debug().isVisible());
         QVERIFY(!wizard || (!a.windows.about().isVisible() && !a.windows.edit().isVisible()));
         const bool file = row[3] == "file"_L1;
@@ -350,6 +351,8 @@ private Q_SLOTS:
         editor->newAction()->trigger();
         QCOMPARE(editor->bytesForSave(), typed);
         editor->newAction()->trigger();
+        editor->newAction()->trigger(); // empty: not asked
+        QCOMPARE(a.platform.questions, list("Create new document?|Create new document?"));
         QTest::keyClick(box, Qt::Key_Return); // a new document's lines end in CR LF
         QCOMPARE(editor->bytesForSave(), QByteArray("\r\n\r\n"));
     }
