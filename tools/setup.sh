@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
+          clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file fonts-dejavu-core
           pkg-config libxcb1-dev xvfb xauth lintian
           chocolate-doom crispy-doom dsda-doom woof-doom freedoom)
 missing=()

@@ -228,7 +228,7 @@ private Q_SLOTS:
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
                    return &a.console(); }, "frmConsole|txtConsole/0,0+100#%=0@Console output|"
-             "txtInput/0,88+100@Console command|timerDown!=1"},
+             "txtInput/0,90+100@Console command|timerDown!=1"},
             {[&] { return shown("debug", &a.windows.debug()); },
              "frmDebug=Debug|richtextbox1/2,3+95#%=0@Debug log|cmdHide/63,90+17=Hide|"
              "cmdQuit/81,90+17=Quit"},
