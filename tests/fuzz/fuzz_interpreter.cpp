@@ -4,11 +4,6 @@
 
 #include "settings/CommandInterpreter.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <deque>
 
 #include <sys/wait.h>

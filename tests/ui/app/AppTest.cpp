@@ -362,12 +362,11 @@ int main(int argc, char* argv[]) {
     // The per-user store of this test lives and dies with it.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    // The windows are laid out in DejaVu, which fontconfig always brings, whatever other fonts the
-    // machine has: the places in the window table then hold on every machine.
+    // Laid out in DejaVu alone, which fontconfig always brings, the window table's places hold.
     writeBytes(config.filePath(u"fonts.conf"_s),
-               "<fontconfig><include>/etc/fonts/fonts.conf</include><selectfont><acceptfont><glob>"
-               "/usr/share/fonts/truetype/dejavu/*</glob></acceptfont><rejectfont><glob>*.*</glob>"
-               "</rejectfont></selectfont></fontconfig>");
+               "<fontconfig><include>/etc/fonts/fonts.conf</include><selectfont><acceptfont>"
+               "<glob>/usr/share/fonts/truetype/dejavu/*</glob></acceptfont><rejectfont>"
+               "<glob>*.*</glob></rejectfont></selectfont></fontconfig>");
     qputenv("FONTCONFIG_FILE", QFile::encodeName(config.filePath(u"fonts.conf"_s)));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -47,13 +47,12 @@ QString look(QWidget* w, QWidget* root) {
     else if (w->metaObject() == &QFrame::staticMetaObject) // a line, a box or nothing drawn
         caption = QString::number(static_cast<QFrame*>(w)->frameShape());
     const int longest = w->property("maxLength").toInt(); // a line edit's, 32767 if unset
-    const auto in100 = [](int part, int whole) { return qRound(100.0 * part / whole); };
     const QPoint at = w->mapTo(root, QPoint());
+    const double across = 100.0 / root->width(), down = 100.0 / root->height();
     const QString name =
         w->objectName() +
-        (w != root && w->isVisibleTo(root) ? u"/%1,%2+%3"_s.arg(in100(at.x(), root->width()))
-                                                 .arg(in100(at.y(), root->height()))
-                                                 .arg(in100(w->width(), root->width()))
+        (w != root && w->isVisibleTo(root) ? QString::asprintf("/%.0f,%.0f+%.0f", at.x() * across,
+                                                               at.y() * down, w->width() * across)
                                            : QString()) +
         (w->property("readOnly").toBool() ? "#" : "") +
         (w->property("wordWrap").toBool() || w->property("lineWrapMode").toInt() ? "%" : "") +
@@ -98,10 +97,9 @@ void compareWindow(QWidget* root, const char* expected) {
     QVERIFY(!root->isWindow() || menu || qobject_cast<MainWindow*>(root) ||
             QRect(0, 0, 12, 12).contains(corner));
     // In a window, Tab visits the controls in the row's order.
-    for (QWidget* w = root; !menu && root->isWindow() && (w = w->nextInFocusChain()) != root;) {
+    for (QWidget* w = root; !menu && root->isWindow() && (w = w->nextInFocusChain()) != root;)
         if ((w->focusPolicy() & Qt::TabFocus) && names.contains(w->objectName()))
             tabbed << w->objectName();
-    }
     names.removeIf([&tabbed](const QString& name) { return !tabbed.contains(name); });
     QCOMPARE(tabbed, names);
 }
