@@ -363,12 +363,7 @@ int main(int argc, char* argv[]) {
     // The per-user store of this test lives and dies with it.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    // Laid out in DejaVu alone, which fontconfig always brings, the window table's places hold.
-    writeBytes(config.filePath(u"fonts.conf"_s),
-               "<fontconfig><include>/etc/fonts/fonts.conf</include><selectfont><acceptfont>"
-               "<glob>/usr/share/fonts/truetype/dejavu/*</glob></acceptfont><rejectfont>"
-               "<glob>*.*</glob></rejectfont></selectfont></fontconfig>");
-    qputenv("FONTCONFIG_FILE", QFile::encodeName(config.filePath(u"fonts.conf"_s)));
+    qputenv("FONTCONFIG_FILE", BRIMVAULT_FONTS); // the places in the window table hold
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(makeApplicationStyle());

@@ -313,6 +313,8 @@ private Q_SLOTS:
             QCOMPARE(a.settings.check(Check(i)), 1);
         }
         click(main, "optionDM2");
+        a.settings.setDm(DmOption::none); // its button follows: pressed again, it chooses again
+        click(main, "optionDM2");
         QCOMPARE(a.settings.dm(), DmOption::altDeath);
         // Each pane button shows its pane and is the one disabled.
         for (size_t n = 1; n <= kPanes.size(); ++n) { // the first pane, shown at the start, last
