@@ -40,6 +40,9 @@ constexpr int kDockIntervalMs = 100;
 constexpr const char* kExecutables[] = {"Cajun.exe",    "Doom3.exe", "Doombot.exe", "legacy.exe",
                                         "windoom3.exe", "ybot.exe",  "ybot050.exe"};
 
+// From the first picture to the building of the panes it did not show.
+constexpr int kLoadDelayMs = 250;
+
 // Enter on a focused button presses that button, as everywhere else on the desktop; Enter
 // anywhere else reaches keyPressEvent and starts a game.
 void pressOnEnter(QWidget* area) {
@@ -221,11 +224,15 @@ void MainWindow::fitOuterSize() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    // An update request paints the window: the first one has put its first picture on screen,
-    // so what that picture did not need costs its appearance nothing from here on.
-    if (event->type() == QEvent::UpdateRequest && !loadFinishing_) {
-        loadFinishing_ = true;
-        QTimer::singleShot(0, this, &MainWindow::finishLoading);
+    // An update request paints the window: the first one has put its first picture on screen.
+    // In the moments after it the desktop still maps, decorates and composites this window and
+    // the console, and work done then competes with it for the processor; no player reaches a
+    // hidden pane or the Exe list within a quarter of a second.
+    if (event->type() == QEvent::UpdateRequest && !loadTimer_) {
+        loadTimer_ = new QTimer(this);
+        loadTimer_->setSingleShot(true);
+        loadTimer_->callOnTimeout(this, &MainWindow::finishLoading);
+        loadTimer_->start(kLoadDelayMs);
     }
     if (designSized_ && (event->type() == QEvent::Show || event->type() == QEvent::Move))
         fitOuterSize();

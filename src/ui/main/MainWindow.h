@@ -58,11 +58,14 @@ public:
     void setDemoFolder(const QString& folder);
 
     // Load builds only the General pane and the Exe list's own names. The seven other panes
-    // are built, bound and wired, and the engines of this system join the Exe list, once the
-    // window's first picture is on screen; a pane button that asks for a pane earlier builds
-    // them then. A player never sees them before that, and making them first would only hold
-    // back the window's first appearance. Safe to call at any time; it builds them once.
+    // are built, bound and wired, and the engines of this system join the Exe list, when the
+    // load timer ends, a quarter of a second after the window's first picture; a pane button
+    // that asks for a pane earlier builds them then. A player never sees them before that, and
+    // making them first would only hold back the windows' appearance. Safe to call at any time;
+    // it builds them once.
     void buildOtherPanes();
+    // Started by the first picture; null before it.
+    QTimer* loadTimer() const { return loadTimer_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override; // sends "exit"
@@ -79,7 +82,7 @@ private:
     QPushButton* button(const char* name) const;
     QRect twips(int left, int top, int width, int height) const;
     void fitOuterSize();
-    void finishLoading(); // after the first picture
+    void finishLoading(); // when the load timer ends
 
     void showPane(int index);
     void fillScriptList();
@@ -98,7 +101,6 @@ private:
     // designSized_.
     bool designSized_ = false;
     bool otherPanesBuilt_ = false;
-    bool loadFinishing_ = false;
     SettingsBinder* binder_;
     RandomLevel randomLevel_;
     QPointer<QWidget> console_;
@@ -113,6 +115,7 @@ private:
     QAction* showConsole_ = nullptr;
     QMenu* weaponsMenu_ = nullptr;
     QTimer* dockTimer_ = nullptr;
+    QTimer* loadTimer_ = nullptr;
 };
 
 } // namespace bv

@@ -271,7 +271,11 @@ private Q_SLOTS:
         main.setExecCfgFolder(a.dir.path()); // kept until their pane is built
         main.setDemoFolder(a.dir.path());
         main.show();
-        QVERIFY(QTest::qWaitFor([&] { return engines->count() > 7 && panes->count() == 8; }));
+        QTRY_VERIFY(main.loadTimer()); // the first picture starts it; the window settles first
+        QVERIFY(main.loadTimer()->isActive() && panes->count() == 1);
+        main.loadTimer()->stop();
+        QMetaObject::invokeMethod(main.loadTimer(), "timeout");
+        QVERIFY(engines->count() > 7 && panes->count() == 8);
         qputenv("PATH", path);
         QStringList listed;
         for (int i = 0; i < engines->count(); ++i)
