@@ -272,7 +272,8 @@ private Q_SLOTS:
         main.setDemoFolder(a.dir.path());
         main.show();
         QTRY_VERIFY(main.loadTimer()); // the first picture starts it; the window settles first
-        QVERIFY(main.loadTimer()->isActive() && panes->count() == 1);
+        QVERIFY(main.loadTimer()->isActive() && main.loadTimer()->isSingleShot() &&
+                panes->count() == 1);
         main.loadTimer()->stop();
         QMetaObject::invokeMethod(main.loadTimer(), "timeout");
         QVERIFY(engines->count() > 7 && panes->count() == 8);
