@@ -225,10 +225,11 @@ private Q_SLOTS:
         options.close();
         QVERIFY(a.main().isEnabled() && !console.isVisible() && !a.main().consoleShown());
 
-        for (const char* command : {"edit", "about", "debug", "zun_font 14", "show 0"})
+        for (const char* command : {"edit", "about", "debug", "zun_font 14", "show 0", "cls"})
             a.interpreter.interpret(QLatin1String(command));
         QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
-        QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible());
+        QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible() &&
+                console.output()->toPlainText().isEmpty());
         QPointer<QWidget> about = &a.windows.about(), edit = &a.windows.edit(); // closed, unloaded
         QTest::keyClick(child(*about, "cmdOk"), Qt::Key_Return); // OK is About's default button
         edit->close();
