@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,7 +69,18 @@ QWidget* pane(QStackedWidget* stack, const char* name) {
 QWidget* general(QStackedWidget* stack) {
     QWidget* box = pane(stack, "genBox");
     auto* engine = named(new QComboBox(box), "comboEXE");
-    engine->setEditable(true);
+    // Editable as setEditable(true) makes a box, but its popup list is built when first opened
+    // and its inline completion gets the entries once the window is up (MainWindow), both
+    // work the first picture need not wait for. A line edit that has a completer keeps it.
+    auto* line = new QLineEdit(engine);
+    line->setPalette(engine->palette());
+    auto* completer = new QCompleter(line);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    line->setCompleter(completer);
+    engine->setAttribute(Qt::WA_InputMethodEnabled);
+    engine->setLineEdit(line);
+    engine->setCompleter(completer);
     // Enter starts a game; it must not also grow the executable list.
     engine->setInsertPolicy(QComboBox::NoInsert);
     auto* warp = edit(box, "txtWarp");

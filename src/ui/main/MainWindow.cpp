@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -204,7 +205,9 @@ void MainWindow::finishLoading() {
     buildOtherPanes();
     // The list's own names are Windows programs; a player elsewhere is offered the engines
     // that this system has. Looking them up walks every folder of the PATH.
-    findChild<QComboBox*>(QStringLiteral("comboEXE"))->addItems(nativeEnginesOnPath());
+    auto* engines = findChild<QComboBox*>(QStringLiteral("comboEXE"));
+    engines->addItems(nativeEnginesOnPath());
+    engines->completer()->setModel(engines->model()); // every entry is in: one reset
 }
 
 void MainWindow::applyDesignSize() {
