@@ -69,9 +69,10 @@ QWidget* pane(QStackedWidget* stack, const char* name) {
 QWidget* general(QStackedWidget* stack) {
     QWidget* box = pane(stack, "genBox");
     auto* engine = named(new QComboBox(box), "comboEXE");
-    // Editable as setEditable(true) makes a box, but its popup list is built when first opened
-    // and its inline completion gets the entries once the window is up (MainWindow), both
-    // work the first picture need not wait for. A line edit that has a completer keeps it.
+    // Editable as setEditable(true) would make it, except that the popup list is built when
+    // first opened and the inline completion gets its entries once the window is up
+    // (MainWindow::finishLoading): the first picture need not wait for either. setLineEdit()
+    // makes a completer of its own only for a line edit that has none.
     auto* line = new QLineEdit(engine);
     line->setPalette(engine->palette());
     auto* completer = new QCompleter(line);
