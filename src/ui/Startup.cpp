@@ -15,6 +15,7 @@
 #include "settings/SettingsScript.h"
 #include "settings/StoredValues.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -29,6 +30,10 @@ namespace bv {
 
 namespace {
 
+// The platform's own style, except for the menu bar's overflow chevron, which comes from the
+// picture the style keeps in memory. Qt would read that icon from a PNG while the main window
+// builds its menu bar, and working out a PNG's format loads every image format plugin: a cost
+// paid before the first window, for a button that a window of fixed size never shows.
 class ApplicationStyle : public QProxyStyle {
 public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
@@ -116,8 +121,11 @@ void handOverToSetup(AppWindows& windows, MainFrame& main, ConsoleWindow& consol
 
 } // namespace
 
-QStyle* makeApplicationStyle() {
-    return new ApplicationStyle;
+void setUpApplication() {
+    QApplication::setOrganizationName(QStringLiteral("Brimvault"));
+    QApplication::setApplicationName(QStringLiteral("Brimvault"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new ApplicationStyle);
 }
 
 void runStartup(AppWindows& windows) {

@@ -1,16 +1,13 @@
 #pragma once
 
-class QStyle;
-
 namespace bv {
 
 class AppWindows;
 
-// The platform's own style, except for the menu bar's overflow chevron, which comes from the
-// picture the style keeps in memory. Qt would read that icon from a PNG while the main window
-// builds its menu bar, and working out a PNG's format loads every image format plugin: a cost
-// paid before the first window, for a button that a window of fixed size never shows.
-QStyle* makeApplicationStyle();
+// What the program sets on the application before any window: its names, its style, and that
+// windows closing never end it (they are hidden rather than closed; only exit, Quit and Cancel
+// end the program).
+void setUpApplication();
 
 // The start of the program: sizes the main window, reads the console colours from
 // colour.brc, runs main.brv, restores the window positions and console settings from the

@@ -69,11 +69,7 @@ int main(int argc, char* argv[]) {
     if (answeredInformationSwitch(argc, argv))
         return 0;
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brimvault"));
-    QApplication::setApplicationName(QStringLiteral("Brimvault"));
-    // Windows are hidden rather than closed; only exit, Quit and Cancel end the program.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(bv::makeApplicationStyle());
+    bv::setUpApplication();
 
     // A build or portable folder is its own program directory; an installed program keeps
     // its files in the per-user data folder, because its own folder is not writable.

@@ -131,8 +131,7 @@ private Q_SLOTS:
         for (const Ended& one : ended)
             QTRY_COMPARE(one.calls, 1);
         QCOMPARE(ended.front().output, QByteArray("x\n"));
-        QVERIFY(ended.front().replaced);
-        QVERIFY(!ended.back().replaced);
+        QVERIFY(ended.front().replaced && !ended.back().replaced);
         QCOMPARE(QDir(u"/proc/self/fd"_s).count(), descriptors);
         int status = 0;
         QCOMPARE(::waitpid(-1, &status, WNOHANG), -1);

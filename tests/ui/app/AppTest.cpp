@@ -132,8 +132,7 @@ private Q_SLOTS:
                  dir.path() + '|' + dir.path()); // the pickers' folder: the Doom directory
         QVERIFY(!readBytes(u"/proc/self/maps"_s).contains("/imageformats/"));
         QVERIFY(!again.windows.setupIfCreated() && !again.console().isVisible());
-        QCOMPARE(again.main().pos(), mainAt);
-        QVERIFY(again.console().pos() == consoleAt &&
+        QVERIFY(again.main().pos() == mainAt && again.console().pos() == consoleAt &&
                 again.colours.value(ConsoleOptions::backgroundGreen) == 77);
     }
 
@@ -251,6 +250,11 @@ private Q_SLOTS:
         a.interpreter.interpret(u"echo"_s);
         QCOMPARE(bar->value(), 0);
         click(debug, "cmdHide");
+        a.interpreter.interpret(u"about"_s); // closing the last window shown ends nothing
+        const auto later = [](auto f) { QMetaObject::invokeMethod(qApp, f, Qt::QueuedConnection); };
+        later([&a] { a.windows.about().close(); }); // Qt would ask to quit two turns later
+        later([later] { later([later] { later([] { QApplication::exit(7); }); }); });
+        QCOMPARE(QApplication::exec(), 7);
         click(debug, "cmdQuit");
         QVERIFY(!debug.isVisible() && a.platform.quitCount == 1 &&
                 !QFile::exists(a.file("config.brv")));
@@ -366,8 +370,7 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     qputenv("FONTCONFIG_FILE", BRIMVAULT_FONTS); // the places in the window table hold
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(makeApplicationStyle());
+    setUpApplication();
     AppTest test;
     return QTest::qExec(&test, argc, argv) | runWindowTests(argc, argv);
 }
