@@ -58,11 +58,11 @@ public:
     void setDemoFolder(const QString& folder);
 
     // Load builds only the General pane and the Exe list's own names. The seven other panes
-    // are built, bound and wired, and the engines of this system join the Exe list, when the
-    // load timer ends, a quarter of a second after the window's first picture; a pane button
-    // that asks for a pane earlier builds them then. A player never sees them before that, and
-    // making them first would only hold back the windows' appearance. Safe to call at any time;
-    // it builds them once.
+    // are built, bound and wired, the engines of this system join the Exe list and its
+    // completion gets the entries, when the load timer ends, a quarter of a second after the
+    // window's first picture; a pane button that asks for a pane earlier builds the panes then.
+    // A player never sees them before that, and making them first would only hold back the
+    // windows' appearance. Safe to call at any time; it builds them once.
     void buildOtherPanes();
     // Started by the first picture; null before it.
     QTimer* loadTimer() const { return loadTimer_; }
