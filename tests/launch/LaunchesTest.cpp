@@ -231,6 +231,7 @@ TEST_F(Launches, AFailedLaunchSaysWhatFailed) {
         {launchSinglePlayer, [] {}, 53, notFound.arg("Doom3.exe") + " or on the PATH."},
         {launchHx8, [] {}, 53, notFound.arg("hx8.exe") + "."},
         {launchHx8, [&] { QDir(dir).mkdir(u"hx8.bat"_s); }, 75, kBug.arg(75)}, // a folder in the way
+        {launchDoomatic, [&] { QDir(dir).mkdir(u"doomatic.cfg"_s); }, 75, kBug.arg(75)}, // it stays
         {launchSinglePlayer, [&] { writeBytes(dir + "/Doom3.exe", "MZ");
                                    platform.startResult = StartFailure::Other; }, 75,
          "Error number 75. Doom3.exe is a Windows program, and wine, which runs Windows programs "

@@ -43,7 +43,8 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
         "information|;echo Mixed Case|Mixed Case;echo|;// anything;//x|//x|Command unkown;"
         "||Command unkown;cls |cls |Command unkown;about me|about me|Command unkown;"
         "exit now|exit now|Command unkown;commands!|commands!|Command unkown;debug;about;options;"
-        "edit;help;zun_help me;msg Hello World;msg|msg needs a text to show;zun_font 512;"
+        "edit;edit x|edit x|Command unkown;help;zun_help me;msg Hello World;msg ;"
+        "msg|msg needs a text to show;zun_font 512;"
         "update_ybot x|update_ybot x|Command unkown;update_ybot").split(QLatin1Char(';'));
     // clang-format on
     for (const QString& row : rows) {
@@ -54,8 +55,9 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
     EXPECT_DOUBLE_EQ(windows.fontSize, 512.0);
     EXPECT_EQ(settings.text(Text::doomaticMaxPlayers) + settings.text(Text::doomaticParameters),
               u"8-N"_s); // paths keep their case
-    ASSERT_EQ(platform.messages.size(), 1u);
+    ASSERT_EQ(platform.messages.size(), 2u); // "msg " shows an empty box
     EXPECT_TRUE(platform.messages[0].text == "Hello World" && platform.messages[0].informationIcon);
+    EXPECT_TRUE(platform.messages[1].text.isEmpty());
     EXPECT_EQ(platform.documents.size() + platform.quitCount, 2u); // no exit among them
     // Failures without a reply of their own still get a word at the console.
     for (const char* line : {"zun_font big", "zun_font 513", "zun_font 0.5", "zun_font inf"})
