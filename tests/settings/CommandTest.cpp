@@ -55,9 +55,9 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
     EXPECT_DOUBLE_EQ(windows.fontSize, 512.0);
     EXPECT_EQ(settings.text(Text::doomaticMaxPlayers) + settings.text(Text::doomaticParameters),
               u"8-N"_s); // paths keep their case
-    ASSERT_EQ(platform.messages.size(), 2u); // "msg " shows an empty box
+    ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(platform.messages[0].text == "Hello World" && platform.messages[0].informationIcon);
-    EXPECT_TRUE(platform.messages[1].text.isEmpty());
+    EXPECT_TRUE(platform.messages[1].text.isEmpty());              // of "msg "
     EXPECT_EQ(platform.documents.size() + platform.quitCount, 2u); // no exit among them
     // Failures without a reply of their own still get a word at the console.
     for (const char* line : {"zun_font big", "zun_font 513", "zun_font 0.5", "zun_font inf"})
