@@ -34,17 +34,16 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
         "monsters 0|monsters 0|monsters set;weapondrop 7|weapondrop 7|weapondrop command Error;"
         "weapondrop|weapondrop|error weapondrop;weapondrop 1|weapondrop 1|weapondrop  set;"
         "gl 9|gl 9|GL command Error;gl|gl|error GL;gl 1|gl 1|GL set;"
-        "show 2|show 2|Show command Error;show|show|error Show;zun_show|error Show;"
-        "show 0|show 0|Unloading Main Dialog;show 1|show 1|Loading Main Dialog;zun_show 5;"
-        "zun_show 1;"
+        "show 2|show 2|Show command Error;show|show|error Show;zun_show|error Show;zun_show 5;"
+        "show 0|show 0|Unloading Main Dialog;show 1|show 1|Loading Main Dialog;zun_show 1;"
         "commands||You can use the following commands|echo show exec cls about msg exit options "
         "exe warp files heap width height par weaponpref setdoompath botskill gr_crappymlook 3dfx "
         "ctf dm name help hx8_computername hx8_comports hx8_pars|Look in the help file for more "
         "information|;echo Mixed Case|Mixed Case;echo|;// anything;//x|//x|Command unkown;"
         "||Command unkown;cls |cls |Command unkown;about me|about me|Command unkown;"
         "exit now|exit now|Command unkown;commands!|commands!|Command unkown;debug;about;options;"
-        "edit;edit x|edit x|Command unkown;help;zun_help me;msg Hello World;msg ;"
-        "msg|msg needs a text to show;zun_font 512;"
+        "edit;edit x|edit x|Command unkown;help;help x|help x|Command unkown;zun_help me;"
+        "msg Hello World;msg ;msg|msg needs a text to show;zun_font 512;"
         "update_ybot x|update_ybot x|Command unkown;update_ybot").split(QLatin1Char(';'));
     // clang-format on
     for (const QString& row : rows) {
