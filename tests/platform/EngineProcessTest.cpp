@@ -37,14 +37,18 @@ StartFailure startScript(QtPlatform& host, const QTemporaryDir& dir, const char*
         });
 }
 
-// The processes whose working directory is dir: a game started from that Doom directory.
-QList<pid_t> processesIn(const QString& dir) {
+// The processes whose working directory is dir: a game started from that Doom directory. With
+// no dir, every child of the test's, wherever a fault may have started it.
+QList<pid_t> processesIn(const QString& dir = QString()) {
     QList<pid_t> found;
     const QDir proc(u"/proc"_s);
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const pid_t pid = entry.toInt(&number);
-        if (number && QFileInfo(proc.filePath(entry + "/cwd")).symLinkTarget() == dir)
+        const QByteArray stat = readBytes(proc.filePath(entry + "/stat")); // "pid (name) S ppid"
+        if (number &&
+            (dir.isEmpty() ? stat.mid(stat.lastIndexOf(')') + 4).split(' ')[0].toInt() == getpid()
+                           : QFileInfo(proc.filePath(entry + "/cwd")).symLinkTarget() == dir))
             found << pid;
     }
     return found;
@@ -160,15 +164,9 @@ private Q_SLOTS:
         for (size_t i = 0; i < std::size(names); ++i)
             qputenv(names[i], values[i]);
         std::deque<Game> games;
-        const auto running = [&games] {
-            QList<pid_t> found;
-            for (const Game& game : games)
-                found << processesIn(game.doom.path());
-            return found;
-        };
         // However the test ends, it leaves no game running.
         const auto endAll = qScopeGuard([&] {
-            for (pid_t pid : running())
+            for (pid_t pid : processesIn())
                 ::kill(pid, SIGKILL);
         });
         QStringList missing;
@@ -200,9 +198,9 @@ private Q_SLOTS:
             QCOMPARE(processesIn(game.doom.path()).size(), 1);
         }
         // dsda-doom ignores SIGTERM while it runs: what is left after half a second gets SIGKILL.
-        for (pid_t pid : running())
+        for (pid_t pid : processesIn())
             ::kill(pid, SIGTERM);
-        static_cast<void>(QTest::qWaitFor([&] { return running().isEmpty(); }, 500));
+        static_cast<void>(QTest::qWaitFor([&] { return processesIn().isEmpty(); }, 500));
         if (!missing.isEmpty())
             QSKIP(qPrintable("not installed: " + missing.join(", ")));
     }
