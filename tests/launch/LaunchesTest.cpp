@@ -60,17 +60,18 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
     settings.addToList(BotList::selectedBots, u"bob"_s);
     // PWADs with blanks, quotes, foreign letters: written as they stand, split at blanks to run.
     settings.setText(Text::pwads, u"my \"x\".wad Jos\u00e9\u20ac.wad"_s);
+    settings.setCheck(Check::openGl, 1); // the line that runs takes it, a batch file does not
     EXPECT_EQ(run(launchSinglePlayer), 0);
     EXPECT_EQ(bytes("autoexec.cfg"), crlfLines(autoexecLines(settings)));
     EXPECT_EQ(bytes("addbots.cfg"), "addbot bob\r\nwait 100\r\n");
     EXPECT_EQ(bytes("brv.bat").split('\n').at(2),
-              "Doom3.exe -file my \"x\".wad Jos\xe9?.wad -mb 10\r");
+              "Doom3.exe -file my \"x\".wad Jos\xe9?.wad -mb 10 -opengl\r");
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].program, dir + "/Doom3.exe");
     EXPECT_EQ(platform.starts[0].workingDirectory + '|' + platform.starts[0].outputPath,
               dir + '|' + dir + "/engine.txt");
     EXPECT_EQ(platform.starts[0].arguments.join('|'),
-              u"-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10"_s);
+              u"-file|my|\"x\".wad|Jos\u00e9\u20ac.wad|-mb|10|-opengl"_s);
     EXPECT_TRUE(platform.messages.empty()); // the single-player game names no bots
     const auto end = [&](const QByteArray& lastLines) {
         platform.consoleReplies.clear();
@@ -99,6 +100,7 @@ TEST_F(Launches, SinglePlayerStartsTheEngineWithTheLineOfItsFamily) {
     settings.setText(Text::warp, u"map07"_s);
     settings.setText(Text::extraParameters, u"-fast -turbo 50"_s);
     settings.setCheck(Check::captureTheFlag, 1);
+    settings.setCheck(Check::openGl, 0);
     const QStringList notes = list("Left out for dsda-doom, which does not take them: -mb 10 -ctf|"
                                    "For dsda-doom, -warp map07 became -warp 07");
     platform.consoleReplies.clear();
