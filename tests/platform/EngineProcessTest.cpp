@@ -137,9 +137,7 @@ private Q_SLOTS:
         QCOMPARE(ended.front().output, QByteArray("x\n"));
         QVERIFY(ended.front().replaced && !ended.back().replaced);
         QCOMPARE(QDir(u"/proc/self/fd"_s).count(), descriptors);
-        int status = 0;
-        QCOMPARE(::waitpid(-1, &status, WNOHANG), -1);
-        QCOMPARE(errno, ECHILD);
+        QVERIFY(::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD); // every end reaped
         // An engine.txt that cannot be made leaves the game running with its output discarded.
         QVERIFY(QFile::remove(pathIn(doom, u"engine.txt"_s)));
         QVERIFY(QDir(doom.path()).mkdir(u"engine.txt"_s));
