@@ -16,10 +16,9 @@ QString look(const QString& name, bool enabled, bool checked, bool shown, const 
     for (const auto& [mark, part] : {std::pair{'=', caption},
                                      {'~', tip},
                                      {'@', spoken},
-                                     {'^', keys.toString(QKeySequence::PortableText)}}) {
+                                     {'^', keys.toString(QKeySequence::PortableText)}})
         if (!part.isEmpty())
             s += mark + part;
-    }
     return s;
 }
 
@@ -96,9 +95,12 @@ void compareWindow(QWidget* root, const char* expected) {
     const QPoint corner = root->rect().bottomRight() - last.bottomRight();
     QVERIFY(!root->isWindow() || menu || qobject_cast<MainWindow*>(root) ||
             QRect(0, 0, 12, 12).contains(corner));
-    // In a window, Tab visits the controls in the row's order.
+    // In a window, Tab visits the controls in the row's order, and none without a name.
     for (QWidget* w = root; !menu && root->isWindow() && (w = w->nextInFocusChain()) != root;)
-        if ((w->focusPolicy() & Qt::TabFocus) && names.contains(w->objectName()))
+        if ((w->focusPolicy() & Qt::TabFocus) &&
+            (names.contains(w->objectName()) ||
+             (w->objectName().isEmpty() && w->isVisibleTo(root) &&
+              !(w->parentWidget()->focusPolicy() & Qt::TabFocus)))) // not a part of a control
             tabbed << w->objectName();
     names.removeIf([&tabbed](const QString& name) { return !tabbed.contains(name); });
     QCOMPARE(tabbed, names);
@@ -244,11 +246,8 @@ private Q_SLOTS:
              "timerWrite!=1"},
         };
         // clang-format on
-        for (const auto& [root, expected] : rows) {
-            compareWindow(root(), expected);
-            if (QTest::currentTestFailed())
-                return;
-        }
+        for (size_t i = 0; i < std::size(rows) && !QTest::currentTestFailed(); ++i)
+            compareWindow(rows[i].first(), rows[i].second); // up to the first window that differs
     }
 
     // Every control shows its setting and writes it back, beyond Latin-1 too; the pickers fill
