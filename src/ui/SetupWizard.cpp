@@ -131,8 +131,10 @@ SetupWizard::SetupWizard(LaunchSettings& settings, Platform& platform,
     backButton_->setEnabled(false);
     nextButton_->setObjectName(QStringLiteral("cmdNext"));
     cancelButton_->setObjectName(QStringLiteral("cmdCancel"));
+    // Next is drawn as the default button on both pages, since Return presses it (keyPressEvent).
+    // Outside a dialog, an auto-default button that loses the focus loses that look for good.
     nextButton_->setDefault(true);
-    for (QPushButton* button : {browseButton, backButton_, nextButton_, cancelButton_})
+    for (QPushButton* button : {browseButton, backButton_, cancelButton_})
         button->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

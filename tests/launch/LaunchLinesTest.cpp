@@ -103,8 +103,7 @@ TEST(LaunchLines, BatchHx8AndDoomaticFiles) {
               list("c:|cd\\doom2|Doom3.exe -mb 10") << thanks);
     EXPECT_EQ(batchFileLines(u"c:\\"_s, u"hx8.exe"_s).lines, list("c:|cd\\|hx8.exe") << thanks);
     const FileLines drive = batchFileLines(u"C:"_s, u"hx8.exe"_s);
-    EXPECT_EQ(drive.lines, list("C:"));
-    EXPECT_EQ(drive.failure, LaunchError::invalidArgument);
+    EXPECT_TRUE(drive.lines == list("C:") && drive.failure == LaunchError::invalidArgument);
 
     LaunchSettings settings;
     settings.setText(Text::heap, QString());

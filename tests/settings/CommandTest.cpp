@@ -100,7 +100,6 @@ TEST_F(Commands, UpdateYbotListsTheBotFilesEachTime) {
     EXPECT_EQ(run(u"update_ybot"_s), QStringList());
     run(u"update_ybot"_s);
     const QStringList bots = settings.list(BotList::availableBots);
-    EXPECT_EQ(bots.size(), 20006);
-    EXPECT_TRUE(std::is_sorted(bots.begin(), bots.end()));
+    EXPECT_TRUE(bots.size() == 20006 && std::is_sorted(bots.begin(), bots.end()));
     EXPECT_EQ(bots.mid(0, 4) + bots.mid(20004), list(".hidden|.hidden|Alpha|Alpha|zed|zed"));
 }

@@ -7,9 +7,9 @@
 
 namespace {
 
-// A control as a player finds it: its name, "/" where it stands, "#" read-only, "%" wrapping its
-// text, "<" the most characters it takes, "!" disabled, "*" checked, "." hidden; "=" its caption,
-// text, value or picture size, "~" its tooltip, "@" the name a screen reader speaks, "^" keys.
+// A control as a player finds it: its name, "/" where it stands, "#" read-only, "%" wrapping, "["
+// frameless, "$" default, "<" its length limit, "!" disabled, "*" checked, "." hidden; "=" its
+// caption, text, value or picture size, "~" its tooltip, "@" its name for screen readers, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -55,6 +55,8 @@ QString look(QWidget* w, QWidget* root) {
                                            : QString()) +
         (w->property("readOnly").toBool() ? "#" : "") +
         (w->property("wordWrap").toBool() || w->property("lineWrapMode").toInt() ? "%" : "") +
+        (w->inherits("QAbstractScrollArea") && !w->property("frameShape").toInt() ? "[" : "") +
+        (w->property("default").toBool() ? "$" : "") +
         (longest % 32767 ? '<' + QString::number(longest) : "");
     return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
@@ -81,7 +83,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QRect last; // the last control shown
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
         const QString name =
-            names.emplace_back(items[i].section(QRegularExpression("[/#%<!*.=~@^]"), 0, 0));
+            names.emplace_back(items[i].section(QRegularExpression("[/#%[$<!*.=~@^]"), 0, 0));
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (const auto* t = w ? nullptr : root->findChild<QTimer*>(name)) // "!" stopped
@@ -135,7 +137,7 @@ private Q_SLOTS:
             "frmSetup=Setup Wizard|imgShow/3,5+15=64x128@Brimvault|box1/19,5+78|"
             "lblWelcome/21,10+74%=Welcome to Brimvault. This wizard will help you setup Brimvault.|"
             "box2.|lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
-            "frameSep1/3,80+95=4|cmdBack/35,84+19!=< &Back|cmdNext/55,84+19=&Next >|"
+            "frameSep1/3,80+95=4|cmdBack/35,84+19!=< &Back|cmdNext/55,84+19$=&Next >|"
             "cmdCancel/78,84+19=&Cancel";
         // Each side window as the command that shows it leaves it.
         const auto shown = [&](const char* command, QWidget* window) {
@@ -150,7 +152,7 @@ private Q_SLOTS:
              "cmdMult/1,14+23=Multiplayer|cmdAd/1,22+23=Advanced|cmdDoomBot/1,30+23=DoomBot|"
              "cmdHX8/1,38+23=HX8|cmdYBOT/1,45+23=Cajun Bot|cmdCustomCFG/1,53+23=Custom|"
              "cmdDemo/1,61+23=Demo|comboExec/1,70+23@Settings script|cmdEXEC/1,77+23=Exec|"
-             "panes/25,5+73|cmdLaunchSingle/1,85+32=&Single Player Game|"
+             "panes/25,5+73|cmdLaunchSingle/1,85+32$=&Single Player Game|"
              "cmdMultiplayer/34,85+32=&Doomatic Game|cdHX8/67,85+32=&HX8 Game|UpdateTimer=100"},
             {[&] { return pane("genBox"); }, "genBox@General|lblExe/1,4+57=Exe:|"
              "lblWarp/59,1+12=Warp:|cmdRND/72,1+27=Rnd~Genarates Random Level Number|"
@@ -217,17 +219,17 @@ private Q_SLOTS:
              "blueBack/63,53+32=3@Console Background Colour Blue|"
              "lblBackColour/53,61+42@Console Background Colour preview|"
              "checkDock/2,77+95*=Dock Console|cmdSaveTheme/2,87+29=&Save Colour Scheme|"
-             "cmdTheme/32,87+28=&Open Colour Theme|cmdOk/80,87+17=&Ok"},
+             "cmdTheme/32,87+28=&Open Colour Theme|cmdOk/80,87+17$=&Ok"},
             {[&] { wizard.show(); return shown("", &wizard); }, welcome},
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
              "frmSetup=Setup Wizard|imgShow/3,5+15=64x128@Brimvault|box1.|"
              "lblWelcome%.=Welcome to Brimvault. This wizard will help you setup Brimvault.|"
              "box2/19,5+78|lblDoom/21,10+74=Where is your Doom Directory?|"
              "txtDir/21,19+53=c:\\doom2|cmdBrowse/76,19+19=&Browse|frameSep1/3,80+95=4|"
-             "cmdBack/35,84+19=< &Back|cmdNext/55,84+19=&Finish|cmdCancel/78,84+19=&Cancel"},
+             "cmdBack/35,84+19=< &Back|cmdNext/55,84+19$=&Finish|cmdCancel/78,84+19=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
             {[&] { QMetaObject::invokeMethod(main.findChild<QTimer*>("UpdateTimer"), "timeout");
-                   return &a.console(); }, "frmConsole|txtConsole/0,0+100#%=0@Console output|"
+                   return &a.console(); }, "frmConsole|txtConsole/0,0+100#%[=0@Console output|"
              "txtInput/0,90+100@Console command|timerDown!=1"},
             {[&] { return shown("debug", &a.windows.debug()); },
              "frmDebug=Debug|richtextbox1/2,3+95#%=0@Debug log|cmdHide/63,90+17=Hide|"
@@ -242,7 +244,7 @@ private Q_SLOTS:
                    return about; },
              "frmAbout=About Brimvault|imgLogo/7,4+85=320x200@Brimvault logo|"
              "lblWrite/3,73+94=Brimvault 1.2 Beta\nWritten by the Brimvault developers\n"
-             "This program is free software and comes with no warranty.|cmdOk/76,89+21=&Ok|"
+             "This program is free software and comes with no warranty.|cmdOk/76,89+21$=&Ok|"
              "timerWrite!=1"},
         };
         // clang-format on
