@@ -272,6 +272,8 @@ private Q_SLOTS:
         main.setExecCfgFolder(a.dir.path()); // kept until their pane is built
         main.setDemoFolder(a.dir.path());
         main.show();
+        main.move(70, 50); // at an exit now, the console not yet built would be docked below
+        QCOMPARE(a.windows.placement().consoleLeft, a.windows.placement().mainLeft);
         QTRY_VERIFY(main.loadTimer()); // the first picture starts it; the window settles first
         QVERIFY(main.loadTimer()->isActive() && main.loadTimer()->isSingleShot() &&
                 panes->count() == 1 && !engines->completer()->model());
