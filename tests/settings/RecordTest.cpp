@@ -1,5 +1,4 @@
 #include "settings/LaunchSettings.h"
-#include "settings/StoredValues.h"
 #include "support/Files.h"
 
 #include <gtest/gtest.h>
@@ -42,19 +41,4 @@ TEST(LaunchSettings, WritesKeepTheRulesAndAreAnnounced) {
     s.removeFromList(BotList::availableBots, 5);
     s.removeFromList(BotList::availableBots, -1);
     EXPECT_EQ(s.list(BotList::availableBots), list("abot|b|mbot|mbot|zbot"));
-}
-
-// What startup takes from the per-user store: "text=taken", "-" for nothing (the value stays).
-TEST(StoredValues, OnlyUsableValuesAreTaken) {
-    const auto expectTaken = [](auto read, const char* rows) {
-        for (const QString& row : list(rows)) {
-            const auto taken = read(row.section(QLatin1Char('='), 0, 0));
-            EXPECT_EQ(taken ? QString::number(*taken) : u"-"_s, row.section(QLatin1Char('='), 1));
-        }
-    };
-    expectTaken(storedTwips, "1500=1500| -1500 =-1500|1500.6=1501|100000000=100000000|=-|1e300=-|"
-                             "top=-|-100000001=-|99999999999999999999=-|inf=-");
-    expectTaken(storedCheck, "0=0|1.0=1|2=-|-1=-|0.5=-|=-|x=-");
-    expectTaken(storedBoolean, "True=1|FALSE=0| true =1|0=0|2.5=1|=-|maybe=-");
-    EXPECT_EQ(storedTwips(QString(100000, QLatin1Char('7'))), std::nullopt);
 }

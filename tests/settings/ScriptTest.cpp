@@ -6,6 +6,7 @@
 #include "settings/ColourTheme.h"
 #include "settings/CommandTable.h"
 #include "settings/SettingsScript.h"
+#include "settings/StoredValues.h"
 
 using Scripts = InterpreterFixture;
 
@@ -215,37 +216,39 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
     }
 }
 
-TEST(ScriptLines, CrAndCrLfEndALineALoneLfDoesNotAndReadingAgrees) {
-    const struct {
-        QByteArray bytes;
-        QStringList lines;
-    } rows[] = {
-        // clang-format off
-        {"", {}}, {"\r\n", {""}}, {"a", {"a"}}, {"a\r\nb\r\n", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
-        {"a\nb", {"a\nb"}}, {"a\r\n\r\n", {"a", ""}}, {"a\r\r\nb", {"a", "", "b"}},
-        {QByteArray("x\0y\r\n", 5), {QString::fromLatin1("x\0y", 3)}},
-        {"\xe9t\xe9", {QString::fromLatin1("\xe9t\xe9")}},
-        // clang-format on
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.bytes.toStdString());
-        EXPECT_EQ(splitScriptLines(r.bytes), r.lines);
-        QByteArray copy = r.bytes;
-        QBuffer buffer(&copy);
+// Texts read by rule, as "text=reading" rows ("-": nothing taken): the lines of a script (joined
+// by '|', '0' a NUL; the file reader agrees), complete paths, and the per-user store's values.
+TEST(Readings, OnlyWhatTheRulesAllowIsTaken) {
+    const auto lines = [](const QString& text) {
+        QByteArray bytes = text.toLatin1().replace('0', '\0');
+        QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         ScriptLineReader reader(buffer);
         QStringList read;
         for (QString line; reader.next(line);)
             read << line;
-        EXPECT_EQ(read, r.lines);
-    }
-}
-
-TEST(Paths, JoinedAsTypedAndCompleteWithADriveOrASlash) {
-    EXPECT_EQ(joinPath(u"/games/doom"_s, u"brv.bat"_s), u"/games/doom/brv.bat"_s);
-    EXPECT_EQ(joinPath(u"/games/"_s, u"x"_s), u"/games//x"_s);
-    for (const char* complete : {"/a", "c:\\a.brv", "C:"})
-        EXPECT_TRUE(isCompletePath(QLatin1String(complete))) << complete;
-    for (const char* relative : {"sub\\a.brv", "a", ""})
-        EXPECT_FALSE(isCompletePath(QLatin1String(relative))) << relative;
+        EXPECT_EQ(splitScriptLines(bytes), read);
+        return read.isEmpty() ? u"-"_s : read.join('|').replace(QChar(0), '0');
+    };
+    const auto taken = [](auto value) { return value ? QString::number(*value) : u"-"_s; };
+    // clang-format off
+    const std::pair<std::function<QString(const QString&)>, const char*> readers[] = {
+        {lines, "=-;\r\n=;a=a;a\r\nb\r\n=a|b;a\rb\r=a|b;a\nb=a\nb;a\r\n\r\n=a|;a\r\r\nb=a||b;"
+                "x0y\r\n=x0y;\xe9t\xe9=\xe9t\xe9"},
+        {[](const QString& s) { return QString::number(isCompletePath(s)); },
+         "/a=1;c:\\a.brv=1;C:=1;sub\\a.brv=0;a=0;=0"},
+        {[&](const QString& s) { return taken(storedTwips(s)); }, "1500=1500; -1500 =-1500;"
+         "1500.6=1501;100000000=100000000;=-;1e300=-;top=-;-100000001=-;99999999999999999999=-;"
+         "inf=-"},
+        {[&](const QString& s) { return taken(storedCheck(s)); }, "0=0;1.0=1;2=-;-1=-;0.5=-;=-;x=-"},
+        {[&](const QString& s) { return taken(storedBoolean(s)); },
+         "True=1;FALSE=0; true =1;0=0;2.5=1;=-;maybe=-"},
+    };
+    // clang-format on
+    for (const auto& [read, rows] : readers)
+        for (const QString& row : QString::fromLatin1(rows).split(';'))
+            EXPECT_EQ(read(row.section('=', 0, 0)), row.section('=', 1)) << row.toStdString();
+    EXPECT_EQ(storedTwips(QString(100000, QLatin1Char('7'))), std::nullopt);
+    EXPECT_EQ(joinPath(u"/games/doom"_s, u"brv.bat"_s) + joinPath(u"/games/"_s, u"x"_s),
+              u"/games/doom/brv.bat/games//x"_s);
 }
