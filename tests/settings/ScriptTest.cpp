@@ -1,4 +1,4 @@
-// Script lines, paths, scripts, the saved form, colour themes, and a broken program directory.
+// Scripts, the saved form, a broken program directory, and the rules of reading lines and values.
 #include "InterpreterFixture.h"
 
 #include "core/Latin1Text.h"
@@ -110,31 +110,6 @@ TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
     EXPECT_EQ(fresh.text(Text::doomaticMaxPlayers), u"4"_s);
 }
 
-// Themes are written " N " per line; read strictly they name the first bad line, read at startup
-// each line counts alone. Rows are lines joined by ','.
-TEST(ColourTheme, WrittenReadStrictlyAndReadAtStartupAsFarAsItGoes) {
-    const auto theme = [](const char* lines) { return QByteArray(lines).replace(',', "\r\n"); };
-    const ColourValues values{1, 2, 3, 128, 255, 0};
-    EXPECT_EQ(colourThemeBytes(values), theme(" 1 , 2 , 3 , 128 , 255 , 0 ,"));
-    EXPECT_EQ(readColourTheme(theme("  1\t,2,3,128,255,0")).values, values);
-    // clang-format off
-    for (const auto& [lines, badLine] : {std::pair{" 1 , 2 , 3 ,", 4}, {"1,2,300,4,5,6,", 3},
-             {"1,-2,3,4,5,6,", 2}, {"1.5,2,3,4,5,6,", 1}, {"1,,3,4,5,6,", 2},
-             {"1,2,3,4,0000000000005,6", 5}}) {
-        // clang-format on
-        EXPECT_FALSE(readColourTheme(theme(lines)).values.has_value()) << lines;
-        EXPECT_EQ(readColourTheme(theme(lines)).badLine, badLine) << lines;
-    }
-    const ColourValues design{0, 0, 0, 255, 215, 0};
-    EXPECT_EQ(startupColours(std::nullopt, design), (ColourValues{}));
-    EXPECT_EQ(startupColours(theme("10,20,30,"), design), (ColourValues{10, 20, 30, 30, 30, 30}));
-    // A bad line keeps that component, an empty one is 0; twelve characters are read, not more.
-    EXPECT_EQ(startupColours(theme("10,x,999,1.5,,6,"), design),
-              (ColourValues{10, 0, 0, 255, 0, 6}));
-    EXPECT_EQ(startupColours(theme("000000000005,0000000000005,-1,\xff,"), {1, 2, 3, 4, 5, 6}),
-              (ColourValues{5, 2, 3, 4, 5, 6}));
-}
-
 // A program directory that will not take the files: debug.txt is said once, the log goes on; exit
 // says in one message what it could not save and keeps those files whole, with no temporary left.
 // `why`: debug.txt's reason (null: written); `kept`: config.brv, colour.brc: o old, n new, - none.
@@ -217,7 +192,8 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
 }
 
 // Texts read by rule, as "text=reading" rows ("-": nothing taken): the lines of a script (joined
-// by '|', '0' a NUL; the file reader agrees), complete paths, and the per-user store's values.
+// by '|', '0' a NUL; the file reader agrees), complete paths, the per-user store's values and
+// colour themes.
 TEST(Readings, OnlyWhatTheRulesAllowIsTaken) {
     const auto lines = [](const QString& text) {
         QByteArray bytes = text.toLatin1().replace('0', '\0');
@@ -231,6 +207,15 @@ TEST(Readings, OnlyWhatTheRulesAllowIsTaken) {
         return read.isEmpty() ? u"-"_s : read.join('|').replace(QChar(0), '0');
     };
     const auto taken = [](auto value) { return value ? QString::number(*value) : u"-"_s; };
+    // A colour theme's lines are joined by ','; read strictly, a theme names its first bad line;
+    // at startup each line counts alone (over the colours 1 to 6).
+    const auto theme = [](const QString& s) { return s.toLatin1().replace(',', "\r\n"); };
+    const auto colours = [](const std::optional<ColourValues>& values) {
+        QStringList shown;
+        for (int value : values.value_or(ColourValues{}))
+            shown << QString::number(value);
+        return shown.join(' ');
+    };
     // clang-format off
     const std::pair<std::function<QString(const QString&)>, const char*> readers[] = {
         {lines, "=-;\r\n=;a=a;a\r\nb\r\n=a|b;a\rb\r=a|b;a\nb=a\nb;a\r\n\r\n=a|;a\r\r\nb=a||b;"
@@ -240,15 +225,26 @@ TEST(Readings, OnlyWhatTheRulesAllowIsTaken) {
         {[&](const QString& s) { return taken(storedTwips(s)); }, "1500=1500; -1500 =-1500;"
          "1500.6=1501;100000000=100000000;=-;1e300=-;top=-;-100000001=-;99999999999999999999=-;"
          "inf=-"},
-        {[&](const QString& s) { return taken(storedCheck(s)); }, "0=0;1.0=1;2=-;-1=-;0.5=-;=-;x=-"},
+        {[&](const QString& s) { return taken(storedCheck(s)); },
+         "0=0;1.0=1;2=-;-1=-;0.5=-;=-;x=-"},
         {[&](const QString& s) { return taken(storedBoolean(s)); },
          "True=1;FALSE=0; true =1;0=0;2.5=1;=-;maybe=-"},
+        {[&](const QString& s) { const ThemeReadResult read = readColourTheme(theme(s));
+             return read.values ? colours(read.values) : "line " + QString::number(read.badLine); },
+         "  1\t,2,3,128,255,0=1 2 3 128 255 0; 1 , 2 , 3 ,=line 4;1,2,300,4,5,6,=line 3;"
+         "1,-2,3,4,5,6,=line 2;1.5,2,3,4,5,6,=line 1;1,,3,4,5,6,=line 2;"
+         "1,2,3,4,0000000000005,6=line 5"},
+        {[&](const QString& s) { return colours(startupColours(theme(s), {1, 2, 3, 4, 5, 6})); },
+         "10,20,30,=10 20 30 30 30 30;10,x,999,1.5,,6,=10 2 3 4 0 6;"
+         "000000000005,0000000000005,-1,\xff,=5 2 3 4 5 6"},
     };
     // clang-format on
     for (const auto& [read, rows] : readers)
         for (const QString& row : QString::fromLatin1(rows).split(';'))
             EXPECT_EQ(read(row.section('=', 0, 0)), row.section('=', 1)) << row.toStdString();
     EXPECT_EQ(storedTwips(QString(100000, QLatin1Char('7'))), std::nullopt);
+    EXPECT_EQ(colourThemeBytes({1, 2, 3, 128, 255, 0}), theme(" 1 , 2 , 3 , 128 , 255 , 0 ,"));
+    EXPECT_EQ(startupColours(std::nullopt, {1, 2, 3, 4, 5, 6}), (ColourValues{}));
     EXPECT_EQ(joinPath(u"/games/doom"_s, u"brv.bat"_s) + joinPath(u"/games/"_s, u"x"_s),
               u"/games/doom/brv.bat/games//x"_s);
 }
