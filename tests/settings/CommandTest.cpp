@@ -75,12 +75,14 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
 }
 
 // Values come from the lower-cased line (paths keep their case), one separator character after
-// the word, nothing trimmed; a refused or missing argument changes nothing. Rows: "line=saved".
+// the word, nothing trimmed; a refused or missing argument changes nothing; 3DFX and OpenGL exclude
+// each other. Rows: "line=saved".
 TEST_F(Commands, ValuesAreStoredAsTheRulesSay) {
     // clang-format off
     for (const QString& row : list("warpX07=zun_warp 07|warp  5=zun_warp  5|warp=zun_warp  5|"
              "exe =zun_exe |ZUN_EXE Legacy.exe=zun_exe Legacy.exe|name A B=name a b|3dfx 1=3dfx 1|"
-             "3dfx 2=3dfx 1|monsters 10=monsters 1|dm 1=dm 1|dm 3=dm 1|dm 0=dm 0")) {
+             "3dfx 2=3dfx 1|monsters 10=monsters 1|dm 1=dm 1|dm 3=dm 1|dm 0=dm 0|gl 1=3dfx 0|"
+             "3dfx 1=gl 0")) {
         // clang-format on
         run(row.section(QLatin1Char('='), 0, 0));
         EXPECT_TRUE(savedSettingsLines(settings).contains(row.section(QLatin1Char('='), 1)))
