@@ -255,6 +255,7 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), 0);
         click(debug, "cmdHide");
         a.interpreter.interpret(u"about"_s); // closing the last window shown ends nothing
+        QCOMPARE(QApplication::applicationName(), u"Brimvault"_s); // the windows' class on X
         const auto later = [](auto f) { QMetaObject::invokeMethod(qApp, f, Qt::QueuedConnection); };
         later([&a] { a.windows.about().close(); }); // Qt would ask to quit two turns later
         later([later] { later([later] { later([] { QApplication::exit(7); }); }); });
