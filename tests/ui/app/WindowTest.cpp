@@ -8,8 +8,9 @@
 namespace {
 
 // A control as a player finds it: its name, "/" where it stands, "#" read-only, "%" wrapping, "["
-// frameless, "$" default, "<" its length limit, "!" disabled, "*" checked, "." hidden; "=" its
-// caption, text, value or picture size, "~" its tooltip, "@" its name for screen readers, "^" keys.
+// frameless, "$" default, "<" its length limit, ">" the box a label names, "!" disabled, "*"
+// checked, "." hidden; "=" its caption, text, value or picture size, "~" its tooltip, "@" its name
+// for screen readers, "^" keys.
 QString look(const QString& name, bool enabled, bool checked, bool shown, const QString& caption,
              const QString& tip = {}, const QString& spoken = {}, const QKeySequence& keys = {}) {
     QString s = name + (enabled ? "" : "!") + (checked ? "*" : "") + (shown ? "" : ".");
@@ -46,6 +47,7 @@ QString look(QWidget* w, QWidget* root) {
     else if (w->metaObject() == &QFrame::staticMetaObject) // a line, a box or nothing drawn
         caption = QString::number(static_cast<QFrame*>(w)->frameShape());
     const int longest = w->property("maxLength").toInt(); // a line edit's, 32767 if unset
+    const QWidget* named = qobject_cast<QLabel*>(w) ? static_cast<QLabel*>(w)->buddy() : nullptr;
     const QPoint at = w->mapTo(root, QPoint());
     const double across = 100.0 / root->width(), down = 100.0 / root->height();
     const QString name =
@@ -57,7 +59,8 @@ QString look(QWidget* w, QWidget* root) {
         (w->property("wordWrap").toBool() || w->property("lineWrapMode").toInt() ? "%" : "") +
         (w->inherits("QAbstractScrollArea") && !w->property("frameShape").toInt() ? "[" : "") +
         (w->property("default").toBool() ? "$" : "") +
-        (longest % 32767 ? '<' + QString::number(longest) : "");
+        (longest % 32767 ? '<' + QString::number(longest) : "") +
+        (named ? '>' + named->objectName() : "");
     return look(name, w->isEnabled(), button && button->isChecked(),
                 w == root || w->isVisibleTo(root), caption, w->toolTip(), w->accessibleName());
 }
@@ -83,7 +86,7 @@ void compareWindow(QWidget* root, const char* expected) {
     QRect last; // the last control shown
     for (qsizetype i = 0; i < items.size() && !menu; ++i) {
         const QString name =
-            names.emplace_back(items[i].section(QRegularExpression("[/#%[$<!*.=~@^]"), 0, 0));
+            names.emplace_back(items[i].section(QRegularExpression("[/#%[$<>!*.=~@^]"), 0, 0));
         QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
         shown << (w ? look(w, root) : name + '?');
         if (const auto* t = w ? nullptr : root->findChild<QTimer*>(name)) // "!" stopped
@@ -136,7 +139,8 @@ private Q_SLOTS:
         const char* welcome = // the wizard's first page, shown again by Back
             "frmSetup=Setup Wizard|imgShow/3,5+15=64x128@Brimvault|box1/19,5+78|"
             "lblWelcome/21,10+74%=Welcome to Brimvault. This wizard will help you setup Brimvault.|"
-            "box2.|lblDoom.=Where is your Doom Directory?|txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
+            "box2.|lblDoom>txtDir.=Where is your Doom Directory?|"
+            "txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
             "frameSep1/3,80+95=4|cmdBack/35,84+19!=< &Back|cmdNext/55,84+19$=&Next >|"
             "cmdCancel/78,84+19=&Cancel";
         // Each side window as the command that shows it leaves it.
@@ -154,39 +158,42 @@ private Q_SLOTS:
              "cmdDemo/1,61+23=Demo|comboExec/1,70+23@Settings script|cmdEXEC/1,77+23=Exec|"
              "panes/25,5+73|cmdLaunchSingle/1,85+32$=&Single Player Game|"
              "cmdMultiplayer/34,85+32=&Doomatic Game|cdHX8/67,85+32=&HX8 Game|UpdateTimer=100"},
-            {[&] { return pane("genBox"); }, "genBox@General|lblExe/1,4+57=Exe:|"
-             "lblWarp/59,1+12=Warp:|cmdRND/72,1+27=Rnd~Genarates Random Level Number|"
-             "comboEXE/1,11+57=Doom3.exe|txtWarp/59,11+39=07|lblPWADS/1,20+97=PWADs and Patches:|"
-             "txtPWADS/1,26+97|cmdAdd/1,35+27=Add|check3DFX/1,44+97=3DFX Enabled|"
-             "checkGL/1,53+97=Open GL Enabled"},
+            {[&] { return pane("genBox"); }, "genBox@General|lblExe/1,4+57>comboEXE=Exe:|"
+             "lblWarp/59,1+12>txtWarp=Warp:|cmdRND/72,1+27=Rnd~Genarates Random Level Number|"
+             "comboEXE/1,11+57=Doom3.exe|txtWarp/59,11+39=07|"
+             "lblPWADS/1,20+97>txtPWADS=PWADs and Patches:|txtPWADS/1,26+97|cmdAdd/1,35+27=Add|"
+             "check3DFX/1,44+97=3DFX Enabled|checkGL/1,53+97=Open GL Enabled"},
             {[&] { return pane("multBox"); }, "multBox@Multiplayer|"
-             "frameMultiplayer/1,1+97=Multiplayer|lblName/4,10+93=Name:|txtName/4,16+93=GI JOE|"
-             "frameDeathMatch/1,28+97=DeathMatch|optionDMNone/4,37+49=None|"
+             "frameMultiplayer/1,1+97=Multiplayer|lblName/4,10+93>txtName=Name:|"
+             "txtName/4,16+93=GI JOE|frameDeathMatch/1,28+97=DeathMatch|optionDMNone/4,37+49=None|"
              "optionDM2/54,37+43*=Deathmatch 2.0|optionDM/4,45+49=Orignal Deathmatch|"
              "checkMon/54,45+43*=&Monsters|frameDoomatic/1,56+97=Doomatic|"
-             "lblMaticPar/4,65+66=Parameters (Non Local):|lblMax/71,65+26=Max Players:|"
-             "txtMaticPar/4,71+66|txtMax/71,71+26=4"},
+             "lblMaticPar/4,65+66>txtMaticPar=Parameters (Non Local):|"
+             "lblMax/71,65+26>txtMax=Max Players:|txtMaticPar/4,71+66|txtMax/71,71+26=4"},
             {[&] { return pane("adBox"); }, "adBox@Advanced|frameWeap/1,1+97=Weapons Order:|"
              "txtWeap/4,10+65<9=014576328@Weapons Order:|cmdInsert/70,10+27=Add|"
-             "lblHeap/1,22+48=Heap Size:|txtHeap/1,28+48=10|checkMLOOK/51,29+48=gr_crappymlook|"
-             "lblResolution/1,37+97!=Resolution:|lblWidth/1,44+48!=Width:|"
-             "lblHeight/51,44+48!=Height:|txtWidth/1,50+48!=320|txtHeight/51,50+48!=200|"
-             "lblPar/1,59+97=Extra Parameters (Not Compatible With HX8) :|txtPar/1,65+97|"
-             "lblConfigFile/1,74+97=Config File:|txtConfigFile/1,81+97"},
+             "lblHeap/1,22+48>txtHeap=Heap Size:|txtHeap/1,28+48=10|"
+             "checkMLOOK/51,29+48=gr_crappymlook|lblResolution/1,37+97!=Resolution:|"
+             "lblWidth/1,44+48>txtWidth!=Width:|lblHeight/51,44+48>txtHeight!=Height:|"
+             "txtWidth/1,50+48!=320|txtHeight/51,50+48!=200|"
+             "lblPar/1,59+97>txtPar=Extra Parameters (Not Compatible With HX8) :|txtPar/1,65+97|"
+             "lblConfigFile/1,74+97>txtConfigFile=Config File:|txtConfigFile/1,81+97"},
             {[&] { return pane("doombotBox"); }, "doombotBox@DoomBot|"
-             "lblBotSkill/1,1+97=Bot Skill:|txtBotSkill/1,8+97=2|frameCTF/1,17+97=CTF|"
+             "lblBotSkill/1,1+97>txtBotSkill=Bot Skill:|txtBotSkill/1,8+97=2|frameCTF/1,17+97=CTF|"
              "checkCTF/4,26+93=CTF"},
-            {[&] { return pane("hx8Box"); }, "hx8Box@HX8|lblComputerName/1,1+97=Computer Name:|"
-             "txtComputerName/1,8+97=GI JOE'S COMPUTER|lblComPorts/1,17+97=COM Ports:|"
+            {[&] { return pane("hx8Box"); }, "hx8Box@HX8|"
+             "lblComputerName/1,1+97>txtComputerName=Computer Name:|"
+             "txtComputerName/1,8+97=GI JOE'S COMPUTER|lblComPorts/1,17+97>txtComPorts=COM Ports:|"
              "txtComPorts/1,23+97=com3,57600|cmdParFile/1,32+45=Load Parameters File|"
-             "lblParFile/1,41+97=Extra Parameters File:|txtParFile/1,48+97"},
-            {[&] { return pane("ybotBox"); }, "ybotBox@Cajun Bot|lblBots/1,1+43=Available Bots:|"
-             "lblUseBots/56,1+42=Selected Bots:|fileBots/1,8+43=bob|"
+             "lblParFile/1,41+97>txtParFile=Extra Parameters File:|txtParFile/1,48+97"},
+            {[&] { return pane("ybotBox"); }, "ybotBox@Cajun Bot|"
+             "lblBots/1,1+43>fileBots=Available Bots:|"
+             "lblUseBots/56,1+42>listUseBots=Selected Bots:|fileBots/1,8+43=bob|"
              "cmdAddBot/45,40+10=>@Add the selected bot|"
              "cmdRemoveBot/45,49+10=<@Remove the selected bot|listUseBots/56,8+42=amy|"
              "checkWeapD/1,91+97=Weapon Drop"},
             {[&] { return pane("boxCustom"); }, "boxCustom@Custom|"
-             "lblExecCFG/1,1+97%=Doom Legacy Config File to Execute in Autoexec.CFG:|"
+             "lblExecCFG/1,1+97%>txtExecCFG=Doom Legacy Config File to Execute in Autoexec.CFG:|"
              "txtExecCFG/1,13+97|fileExecCfg/1,22+97@Config files"},
             {[&] { return pane("boxDemo"); }, "boxDemo@Demo|checkPlayDemo/1,1+30=Play Demo|"
              "checkRecDemo/32,1+35=Record Demo|txtDemoFile/1,10+97@Demo name|"
@@ -196,8 +203,8 @@ private Q_SLOTS:
              "menuExport=&Export Settings...^Ctrl+E|menuBatchFile=&Make Batch File...|sep1|"
              "menuExit=E&xit|menuTools=&Tools|menuMatic!.=&Run Doomatic|"
              "menuCEdit=Config File &Editor...^F9|"
-             "menuHX8ParEdit!.=&HX8 Parameter File Editor...^F11|sep2|menu*=Show &Console^F12|"
-             "sep3|menuOptions=&Options...|menuHelp=&Help|menuTopics=BRV Help &Topics^F1|sep4|"
+             "menuHX8ParEdit!.=&HX8 Parameter File Editor...^F11|sep2|menu*=Show &Console^F12|sep3|"
+             "menuOptions=&Options...|menuHelp=&Help|menuTopics=BRV Help &Topics^F1|sep4|"
              "menuAbout=&About..."},
             {[&] { return main.findChild<QMenu*>("menuWeapOld"); },
              "menu_fists=Fists|menu_pistol=Pistol|mneu_Shotgun=Shotgun|"
@@ -205,18 +212,19 @@ private Q_SLOTS:
              "menu_rocketlauncher=Rocket Launcher|menu_plasma=Plasma Gun|menu_bfg=BFG|"
              "menu_chainsaw=Chainsaw|sep_weap|menu_clear=Clear"},
             {[&] { return shown("options", &a.windows.options()); },
-             "frmOptions=Options|lblOptions/2,4+21=Doom Directory:|txtDir/25,4+54=c:\\doom2|"
-             "cmdBrowse/80,4+17=&Browse|lblDemo/2,15+21=Demo Directory:|"
+             "frmOptions=Options|lblOptions/2,4+21>txtDir=Doom Directory:|txtDir/25,4+54=c:\\doom2|"
+             "cmdBrowse/80,4+17=&Browse|lblDemo/2,15+21>txtDemoDir=Demo Directory:|"
              "txtDemoDir/25,15+54~Leave as nothing for default|"
-             "frameForeColour/2,26+47=Console Font Colour|lblRedFore/5,37+8=Red|"
-             "redFore/14,37+32=40@Console Font Colour Red|lblGreenFore/5,45+8=Green|"
-             "greenFore/14,45+32=50@Console Font Colour Green|lblBlueFore/5,53+8=Blue|"
+             "frameForeColour/2,26+47=Console Font Colour|lblRedFore/5,37+8>redFore=Red|"
+             "redFore/14,37+32=40@Console Font Colour Red|lblGreenFore/5,45+8>greenFore=Green|"
+             "greenFore/14,45+32=50@Console Font Colour Green|lblBlueFore/5,53+8>blueFore=Blue|"
              "blueFore/14,53+32=60@Console Font Colour Blue|"
              "lblForeColour/5,61+42@Console Font Colour preview|"
-             "frameBackColour/51,26+47=Console Background Colour|lblBackRed/53,37+8=Red|"
-             "redBack/63,37+32=1@Console Background Colour Red|lblBackGreen/53,45+8=Green|"
-             "greenBack/63,45+32=2@Console Background Colour Green|lblBackBlue/53,53+8=Blue|"
-             "blueBack/63,53+32=3@Console Background Colour Blue|"
+             "frameBackColour/51,26+47=Console Background Colour|lblBackRed/53,37+8>redBack=Red|"
+             "redBack/63,37+32=1@Console Background Colour Red|"
+             "lblBackGreen/53,45+8>greenBack=Green|"
+             "greenBack/63,45+32=2@Console Background Colour Green|"
+             "lblBackBlue/53,53+8>blueBack=Blue|blueBack/63,53+32=3@Console Background Colour Blue|"
              "lblBackColour/53,61+42@Console Background Colour preview|"
              "checkDock/2,77+95*=Dock Console|cmdSaveTheme/2,87+29=&Save Colour Scheme|"
              "cmdTheme/32,87+28=&Open Colour Theme|cmdOk/80,87+17$=&Ok"},
@@ -224,7 +232,7 @@ private Q_SLOTS:
             {[&] { QTest::keyClick(&wizard, Qt::Key_Return); return &wizard; },
              "frmSetup=Setup Wizard|imgShow/3,5+15=64x128@Brimvault|box1.|"
              "lblWelcome%.=Welcome to Brimvault. This wizard will help you setup Brimvault.|"
-             "box2/19,5+78|lblDoom/21,10+74=Where is your Doom Directory?|"
+             "box2/19,5+78|lblDoom/21,10+74>txtDir=Where is your Doom Directory?|"
              "txtDir/21,19+53=c:\\doom2|cmdBrowse/76,19+19=&Browse|frameSep1/3,80+95=4|"
              "cmdBack/35,84+19=< &Back|cmdNext/55,84+19$=&Finish|cmdCancel/78,84+19=&Cancel"},
             {[&] { click(wizard, "cmdBack"); return &wizard; }, welcome},
