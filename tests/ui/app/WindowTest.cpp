@@ -353,11 +353,12 @@ private Q_SLOTS:
         QCOMPARE(SettingsBinder(unbound).bindChildren(&fresh).size(), kTextCount + kCheckCount + 3);
         // PWADs below the Doom directory as it stands (in any case) are added relative to it.
         a.settings.setText(Text::doomDirectory, a.dir.path().toUpper());
-        a.platform.dialogAnswers = {a.file("wads/M.wad"), u"/other/x.deh"_s, QString(),
+        const QString beside = a.dir.path() + "x/y.wad"; // in a folder whose name only begins so
+        a.platform.dialogAnswers = {a.file("wads/M.wad"), u"/other/x.deh"_s, QString(), beside,
                                     a.file("serial.hx8")};
-        for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
+        for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
             click(main, button);
-        QCOMPARE(a.settings.text(Text::pwads), typed + " wads/M.wad /other/x.deh");
+        QCOMPARE(a.settings.text(Text::pwads), typed + " wads/M.wad /other/x.deh " + beside);
         const FileDialogSpec& asked = a.platform.dialogs.front().request; // no read-only box hidden
         QCOMPARE(asked.initialDirectory + '|' + asked.filter + '|' + QString::number(asked.flags),
                  a.dir.path().toUpper() + "|PWADs and DeHacked Patches|*.wad;*.deh|0");
@@ -467,6 +468,18 @@ private Q_SLOTS:
         for (const char* button : {"cmdMult", "cmdRemoveBot"}) // presses that button only
             QTest::keyClick(child(main, button), Qt::Key_Return);
         QCOMPARE(a.platform.starts.size(), size_t(2));
+        click(main, "cmdMultiplayer"); // each game button writes its own game's files
+        const bool doomatic =
+            QFile::exists(a.file("doomatic.cfg")) && !QFile::exists(a.file("hx8.cfg"));
+        for (const char* button : {"cdHX8", "cmdRND"})
+            click(main, button);
+        QVERIFY(doomatic && QFile::exists(a.file("hx8.cfg")) &&
+                a.settings.text(Text::warp).toInt());
+        for (const char* entry : {"menuExport", "menuBatchFile"}) // each asks where, cancelled
+            child<QAction>(main, entry)->trigger();
+        QCOMPARE(a.platform.dialogs.end()[-2].request.filter +
+                     a.platform.dialogs.back().request.filter,
+                 u"Doom Legacy Config File|*.cfgBatch File|*.bat"_s);
         main.setConsoleShown(true);
         a.console().show();
         child<QAction>(main, "menu")->trigger(); // "Show &Console" off
