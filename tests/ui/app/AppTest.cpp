@@ -240,12 +240,15 @@ private Q_SLOTS:
         // A line too long to lay out is shown cut, with what is left out.
         QCOMPARE(shownText(QString(16385, 'x') + "\na"),
                  QString(16000, 'x') + " [... 385 more characters not shown]\na");
-        console.show(); // and the console follows its replies
+        console.show(); // and the console follows its replies, its caret moved to the end
+        console.output()->selectAll();
         a.interpreter.interpret(u"echo "_s + QString(20000, QLatin1Char('x')));
         QVERIFY(
             console.output()->toPlainText().endsWith(u"x [... 4000 more characters not shown]"_s));
         const QScrollBar* follows = console.output()->verticalScrollBar();
-        QVERIFY(follows->maximum() > 0 && follows->value() == follows->maximum());
+        QVERIFY(follows->maximum() > 0 && follows->value() == follows->maximum() &&
+                console.output()->textCursor().atEnd() &&
+                !console.output()->textCursor().hasSelection());
         console.hide();
         DebugWindow& debug = a.windows.debug();
         QVERIFY(debug.log()->toPlainText().endsWith(u"x [... 4005 more characters not shown]"_s));
