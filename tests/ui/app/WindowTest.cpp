@@ -428,6 +428,8 @@ private Q_SLOTS:
         }
         qApp->removeEventFilter(&raised);
         QCOMPARE(raised.windows, list("frmMain|frmOptions|frmDebug|frmAbout|frmEdit"));
+        child<QAction>(main, "menuOptions")->trigger(); // open behind the editor: it takes the keys
+        QTRY_VERIFY(a.windows.options().isActiveWindow());
         QCOMPARE(QSize(a.windows.edit().textBox()->width(), a.windows.edit().height()),
                  QSize(520, 380)); // the document fills the editor's width
         OptionsWindow& options = a.windows.options();
