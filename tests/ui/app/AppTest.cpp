@@ -225,11 +225,11 @@ private Q_SLOTS:
         options.close();
         QVERIFY(a.main().isEnabled() && !console.isVisible() && !a.main().consoleShown());
 
-        for (const char* command : {"edit", "about", "debug", "zun_font 14", "show 0", "cls"})
+        for (const char* command : {"edit", "about", "debug", "show 0", "cls", "zun_font 14"})
             a.interpreter.interpret(QLatin1String(command));
         QVERIFY(a.windows.edit().isVisible() && a.windows.about().isVisible());
         QVERIFY(a.windows.debug().isVisible() && !a.main().isVisible() &&
-                console.output()->toPlainText().isEmpty());
+                console.output()->toPlainText().isEmpty()); // the font size taken without a word
         QPointer<QWidget> about = &a.windows.about(), edit = &a.windows.edit(); // closed, unloaded
         QTest::keyClick(child(*about, "cmdOk"), Qt::Key_Return); // OK is About's default button
         edit->close();
@@ -249,6 +249,10 @@ private Q_SLOTS:
         QVERIFY(follows->maximum() > 0 && follows->value() == follows->maximum() &&
                 console.output()->textCursor().atEnd() &&
                 !console.output()->textCursor().hasSelection());
+        ConsoleWindow fresh(a.interpreter, a.colours); // one built now opens at the end
+        fresh.show();
+        const QScrollBar* opens = fresh.output()->verticalScrollBar();
+        QTRY_VERIFY(opens->maximum() > 0 && opens->value() == opens->maximum());
         console.hide();
         DebugWindow& debug = a.windows.debug();
         QVERIFY(debug.log()->toPlainText().endsWith(u"x [... 4005 more characters not shown]"_s));
