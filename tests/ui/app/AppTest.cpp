@@ -319,6 +319,7 @@ private Q_SLOTS:
             const char* put;
         } rows[] = {
             {10000, "\r\n", 0, 0, Qt::Key_unknown, 0, 0, ""},
+            {25000, "\r\n", 0, 0, Qt::Key_unknown, 0, 0, ""}, // nothing to undo
             {10001, "\n", 1, 0, Qt::Key_Backspace, 0, 0, ""},
             {10001, "\r", 0, 10000, Qt::Key_Delete, 0, 0, ""},
             {25000, "\r\n", 1, 0, Qt::Key_X, 10000, 0, "x"},
@@ -332,6 +333,7 @@ private Q_SLOTS:
             writeBytes(a.file("long.cfg"), text + end + "b" + end + text);
             QVERIFY(editor->openFile(a.file("long.cfg")) && box->textCursor().atStart());
             const QString opened = box->toPlainText(); // and shown again after an undo
+            QCOMPARE(opened.count('\n'), (r.length - 1) / EditWindow::kRowLength * 2 + 2); // rows
             press(r.block, r.column, r.key);
             QByteArray first = text;
             first.replace(r.at, r.removed, QByteArray(r.put) == "\n" ? end : QByteArray(r.put));
