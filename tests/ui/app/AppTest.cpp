@@ -292,7 +292,7 @@ private Q_SLOTS:
             QCOMPARE(asked.request.initialDirectory + asked.request.filter,
                      u"c:\\doom2"_s + EditWindow::kFilter);
             QVERIFY(asked.kind == FileDialogKind::Save && asked.request.flags == kHideReadOnly &&
-                    a.platform.dialogs.end()[-2].kind == FileDialogKind::Open); // Open's own
+                    a.platform.dialogs.end()[-2].kind == FileDialogKind::Open); // Open opens
             QCOMPARE(editorBytesForSave(editor->document()), original + "\r\n");
             editor->setDocument(editorTextFromBytes(original));
             QCOMPARE(editor->bytesForSave(), original + "\r\n");

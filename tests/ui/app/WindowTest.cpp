@@ -353,7 +353,7 @@ private Q_SLOTS:
         QCOMPARE(SettingsBinder(unbound).bindChildren(&fresh).size(), kTextCount + kCheckCount + 3);
         // PWADs below the Doom directory as it stands (in any case) are added relative to it.
         a.settings.setText(Text::doomDirectory, a.dir.path().toUpper());
-        const QString beside = a.dir.path() + "x/y.wad"; // in a folder whose name only begins so
+        const QString beside = a.dir.path() + "x/y.wad"; // a folder named like it, but longer
         a.platform.dialogAnswers = {a.file("wads/M.wad"), u"/other/x.deh"_s, QString(), beside,
                                     a.file("serial.hx8")};
         for (const char* button : {"cmdAdd", "cmdAdd", "cmdAdd", "cmdAdd", "cmdParFile"})
