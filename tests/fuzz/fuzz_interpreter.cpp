@@ -1,6 +1,7 @@
 // libFuzzer target: one console line into the interpreter, and the rest of the input as a
 // script that the line may execute, in a temporary program directory with a recording platform.
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 
 #include "settings/CommandInterpreter.h"
 
@@ -9,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-
-using namespace bv;
 
 namespace {
 
@@ -41,12 +40,9 @@ void checkRecord(const LaunchSettings& s) {
             "txtWeap at most nine characters");
     require(!(s.checked(Check::threeDfx) && s.checked(Check::openGl)),
             "never both check3DFX and checkGL");
-    const int dm = static_cast<int>(s.dm());
-    require(dm >= 0 && dm <= 2, "exactly one deathmatch option");
-    for (int i = 0; i < kCheckCount; ++i) {
-        const int v = s.check(static_cast<Check>(i));
-        require(v == 0 || v == 1, "check boxes hold 0 or 1");
-    }
+    require(static_cast<unsigned>(s.dm()) <= 2, "exactly one deathmatch option");
+    for (int i = 0; i < kCheckCount; ++i)
+        require(static_cast<unsigned>(s.check(Check(i))) <= 1, "check boxes hold 0 or 1");
 }
 
 // Runs one input timed in thread CPU time; one over 10 ms runs twice more and keeps its fastest
@@ -75,17 +71,12 @@ void runInput(const uint8_t* data, size_t size) {
     const qsizetype newline = input.indexOf('\n');
     const QString line = QString::fromLatin1(newline < 0 ? input : input.left(newline));
     const QByteArray script = newline < 0 ? QByteArray() : input.mid(newline + 1);
+    if (!writeBytes(scratch().path() + QStringLiteral("/f.brv"), script))
+        return;
 
-    {
-        QFile file(scratch().path() + QStringLiteral("/f.brv"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return;
-        file.write(script);
-    }
-
-    test::FakePlatform platform;
+    FakePlatform platform;
     platform.programDir = scratch().path();
-    test::FakeWindows windows;
+    FakeWindows windows;
     LaunchSettings settings;
     // Keep update_ybot inside the sandbox whatever the input sets.
     settings.setText(Text::doomDirectory, scratch().path());

@@ -44,16 +44,13 @@ for option in $(sed -n '/^\.TP/{n;s/^\.B \(-[-a-z]*\)$/\1/p}' <<<"$man"); do
 done
 [ ! -e "$data" ] || fail "--version or --help touched the data folder"
 
-# Starts the program with the option given (none if empty), waits (at most 10 s) until the
-# test given holds, then ends it.
+# Starts the program ($1) with the option given ($2, none if empty), waits (at most 10 s) until
+# the test given holds, then ends it.
 start_until() {
-    local program=$1 option=$2
-    shift 2
-    "$program" ${option:+"$option"} &
+    "$1" ${2:+"$2"} &
     local pid=$!
-    for _ in $(seq 200); do "$@" && break; sleep 0.05; done
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    for _ in $(seq 200); do "${@:3}" && break; sleep 0.05; done
+    kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
 }
 seeded() { [ -f "$data/colour.brc" ] && [ -f "$data/help/index.html" ]; }
 

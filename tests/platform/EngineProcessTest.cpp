@@ -15,25 +15,16 @@
 
 namespace {
 
-struct Ended {
-    int calls = 0;
-    ProcessEnd end;
-    QByteArray output;
-    bool hadOutput = false;
-    bool replaced = false;
-};
-
-// Runs a shell script from dir with its output in dir/engine.txt, recording its end.
+// Runs a shell script from dir with its output in dir/engine.txt; each end it hears is added to
+// `ends` as "status|output (- none)|whether a newer start replaced engine.txt".
 StartFailure startScript(QtPlatform& host, const QTemporaryDir& dir, const char* script,
-                         Ended& ended, QString& problem) {
+                         QStringList& ends, QString& problem) {
     return host.startWatchedProcess(
         u"/bin/sh"_s, {"-c", script}, dir.path(), pathIn(dir, u"engine.txt"_s), problem,
-        [&ended](const ProcessEnd& end, QIODevice* output, bool replaced) {
-            ++ended.calls;
-            ended.end = end;
-            ended.hadOutput = output != nullptr;
-            ended.output = output ? output->readAll() : QByteArray();
-            ended.replaced = replaced;
+        [&ends](const ProcessEnd& end, QIODevice* output, bool replaced) {
+            ends << u"%1|%2|%3"_s.arg(end.number)
+                        .arg(output ? output->readAll() : QByteArray("-"))
+                        .arg(int(replaced));
         });
 }
 
@@ -129,23 +120,21 @@ private Q_SLOTS:
 
         // Each start puts a new engine.txt in place, an older one keeps its own; nothing is left.
         const uint descriptors = QDir(u"/proc/self/fd"_s).count();
-        std::vector<Ended> ended(10);
-        for (Ended& one : ended)
+        std::vector<QStringList> ended(10);
+        for (QStringList& one : ended)
             QCOMPARE(startScript(host, doom, "echo x; exit 1", one, problem), StartFailure::None);
-        for (const Ended& one : ended)
-            QTRY_COMPARE(one.calls, 1);
-        QCOMPARE(ended.front().output, QByteArray("x\n"));
-        QVERIFY(ended.front().replaced && !ended.back().replaced);
+        for (const QStringList& one : ended)
+            QTRY_VERIFY(one.size() == 1);
+        QCOMPARE(ended.front()[0] + ' ' + ended.back()[0], u"1|x\n|1 1|x\n|0"_s);
         QCOMPARE(QDir(u"/proc/self/fd"_s).count(), descriptors);
         QVERIFY(::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD); // every end reaped
         // An engine.txt that cannot be made leaves the game running with its output discarded.
         QVERIFY(QFile::remove(pathIn(doom, u"engine.txt"_s)));
         QVERIFY(QDir(doom.path()).mkdir(u"engine.txt"_s));
-        Ended lost;
+        QStringList lost;
         QCOMPARE(startScript(host, doom, "echo lost; exit 4", lost, problem), StartFailure::None);
         QCOMPARE(problem, qt_error_string(EISDIR));
-        QTRY_COMPARE(lost.calls, 1);
-        QVERIFY(lost.end.number == 4 && !lost.hadOutput);
+        QTRY_COMPARE(lost, QStringList{u"4|-|0"_s});
         QVERIFY(QDir(doom.path()).entryList({"engine.txt.*"}, QDir::Files).isEmpty());
     }
 
@@ -156,11 +145,11 @@ private Q_SLOTS:
         // The last test of its program: what it sets in the environment need not be put back.
         QTemporaryDir home;
         const QByteArray at = QFile::encodeName(home.path());
-        const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                               "PATH", "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"};
-        const QByteArray values[] = {at, at, at, "/usr/bin:/bin", "dummy", "dummy"};
-        for (size_t i = 0; i < std::size(names); ++i)
-            qputenv(names[i], values[i]);
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(name, at);
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("SDL_VIDEODRIVER", "dummy");
+        qputenv("SDL_AUDIODRIVER", "dummy");
         std::deque<Game> games;
         // However the test ends, it leaves no game running.
         const auto endAll = qScopeGuard([&] {

@@ -14,10 +14,9 @@ int main(int argc, char* argv[]) {
     if (argc < 3)
         return 2;
     DIR* fds = opendir("/proc/self/fd");
-    while (const dirent* entry = fds ? readdir(fds) : nullptr) {
+    while (const dirent* entry = fds ? readdir(fds) : nullptr)
         if (entry->d_name[0] != '.' && std::atoi(entry->d_name) != dirfd(fds))
             std::printf("%s ", entry->d_name);
-    }
     closedir(fds);
     struct stat input {};
     const bool nullInput = fstat(0, &input) == 0 && input.st_rdev == makedev(1, 3);

@@ -32,7 +32,9 @@ TEST(ProgramDirectory, AnInstallSeedsThePerUserFolderWithoutOverwriting) {
     EXPECT_FALSE(chooseProgramDirectory(bin, share + "/main.brv/sub").problem.isEmpty());
 }
 
-TEST(DialogFilter, PairsBecomeToolkitEntriesAndSavedNamesWithoutADotTakeTheSelectedExtension) {
+// Filters become the toolkit's and a saved name without a dot takes the chosen filter's
+// extension; the real dialog, answered as soon as it shows; the program's own arguments.
+TEST(QtPlatform, FileDialogsAndTheProgramsArguments) {
     EXPECT_EQ(toDialogFilter(u"PWADs|*.wad;*.deh|Doom3.exe|Doom3.exe"_s),
               u"PWADs (*.wad *.deh);;Doom3.exe (Doom3.exe)"_s);
     for (const char* row :
@@ -44,10 +46,6 @@ TEST(DialogFilter, PairsBecomeToolkitEntriesAndSavedNamesWithoutADotTakeTheSelec
         const QStringList c = list(row);
         EXPECT_EQ(withFilterExtension(c[0], c[1]), c[2]) << row;
     }
-}
-
-// The real dialog, answered as soon as it shows; and the program's own arguments.
-TEST(QtPlatform, ASaveDialogGivesTheNameWithItsExtensionOrNothingWhenCancelled) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 3;
     char program[] = "brimvault", option[] = "-nosetup", word[] = "x";

@@ -1,8 +1,6 @@
 // Every console command: a line in, its replies out, and what it did to the settings and host.
 #include "InterpreterFixture.h"
 
-#include "settings/CommandTable.h"
-
 using Commands = InterpreterFixture;
 
 // One row per reply the table knows, so a changed word in any shows here: "line|reply|reply".
@@ -46,11 +44,8 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
         "msg Hello World;msg ;msg|msg needs a text to show;zun_font 512;"
         "update_ybot x|update_ybot x|Command unkown;update_ybot").split(QLatin1Char(';'));
     // clang-format on
-    for (const QString& row : rows) {
-        QStringList replies = row.split(QLatin1Char('|'));
-        const QString line = replies.takeFirst();
-        EXPECT_EQ(run(line), replies) << row.toStdString();
-    }
+    for (const QString& row : rows)
+        EXPECT_EQ(run(row.section('|', 0, 0)), row.split('|').mid(1)) << row.toStdString();
     EXPECT_DOUBLE_EQ(windows.fontSize, 512.0);
     EXPECT_EQ(settings.text(Text::doomaticMaxPlayers) + settings.text(Text::doomaticParameters),
               u"8-N"_s); // paths keep their case
@@ -74,24 +69,9 @@ TEST_F(Commands, EveryCommandGivesItsReplies) {
     EXPECT_TRUE(interpreter.consoleText().isEmpty());
 }
 
-// Values come from the lower-cased line (paths keep their case), one separator character after
-// the word, nothing trimmed; a refused or missing argument changes nothing; 3DFX and OpenGL exclude
-// each other. Rows: "line=saved".
-TEST_F(Commands, ValuesAreStoredAsTheRulesSay) {
-    // clang-format off
-    for (const QString& row : list("warpX07=zun_warp 07|warp  5=zun_warp  5|warp=zun_warp  5|"
-             "exe =zun_exe |ZUN_EXE Legacy.exe=zun_exe Legacy.exe|name A B=name a b|3dfx 1=3dfx 1|"
-             "3dfx 2=3dfx 1|monsters 10=monsters 1|dm 1=dm 1|dm 3=dm 1|dm 0=dm 0|gl 1=3dfx 0|"
-             "3dfx 1=gl 0")) {
-        // clang-format on
-        run(row.section(QLatin1Char('='), 0, 0));
-        EXPECT_TRUE(savedSettingsLines(settings).contains(row.section(QLatin1Char('='), 1)))
-            << row.toStdString();
-    }
-}
-
 // Bot files of the Doom directory's bots folder: sorted, hidden too, no folders; each run adds.
-TEST_F(Commands, UpdateYbotListsTheBotFilesEachTime) {
+// Bot lists sort without regard to case and keep duplicates; only a row that is there moves.
+TEST_F(Commands, UpdateYbotListsTheBotFilesEachTimeAndOnlyABotThereMoves) {
     QTemporaryDir doom;
     ASSERT_TRUE(QDir(doom.path()).mkpath(u"bots/folder.bot"_s));
     for (const char* name : {"zed.bot", "Alpha.BOT", ".hidden.bot", "notes.txt"})
@@ -104,4 +84,15 @@ TEST_F(Commands, UpdateYbotListsTheBotFilesEachTime) {
     const QStringList bots = settings.list(BotList::availableBots);
     EXPECT_TRUE(bots.size() == 20006 && std::is_sorted(bots.begin(), bots.end()));
     EXPECT_EQ(bots.mid(0, 4) + bots.mid(20004), list(".hidden|.hidden|Alpha|Alpha|zed|zed"));
+
+    LaunchSettings s;
+    s.addItemsToList(BotList::availableBots, list("zbot|Abot|mbot|abot|mbot|B"));
+    EXPECT_TRUE(s.moveBetweenLists(BotList::availableBots, 5) &&
+                s.moveBetweenLists(BotList::availableBots, 0));
+    EXPECT_FALSE(s.moveBetweenLists(BotList::availableBots, 4) ||
+                 s.moveBetweenLists(BotList::selectedBots, -1));
+    s.removeFromList(BotList::availableBots, 4);
+    s.removeFromList(BotList::availableBots, -1);
+    EXPECT_EQ(s.list(BotList::availableBots) + s.list(BotList::selectedBots),
+              list("abot|B|mbot|mbot|Abot|zbot"));
 }

@@ -81,6 +81,9 @@ TEST_F(Scripts, WhileAMessageBoxWaits) {
 }
 
 // The saved form byte for byte, and a replay that restores every saved setting and nothing else.
+// A command's value comes from the lower-cased line (paths keep their case), one separator
+// character after the word, nothing trimmed; a refused or missing argument changes nothing; 3DFX
+// and OpenGL exclude each other. Rows: "line=saved".
 TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
     const QString path = programFile(u"s.brv"_s);
     ASSERT_TRUE(writeSettingsScript(path, settings).ok);
@@ -91,6 +94,15 @@ TEST_F(Scripts, TheSavedFormRestoresWhatItSaves) {
                                "hx8_computername GI JOE'S COMPUTER\r\nhx8_comports com3,57600\r\n"
                                "hx8_pars \r\ncustom_config \r\nconfig_file \r\nmonsters 1\r\n"
                                "weapondrop 0\r\ngl 0\r\n");
+    for (const QString& row : list("warpX07=zun_warp 07|warp  5=zun_warp  5|warp=zun_warp  5|"
+                                   "exe =zun_exe |ZUN_EXE Legacy.exe=zun_exe Legacy.exe|"
+                                   "name A B=name a b|3dfx 1=3dfx 1|3dfx 2=3dfx 1|"
+                                   "monsters 10=monsters 1|dm 1=dm 1|dm 3=dm 1|dm 0=dm 0|"
+                                   "gl 1=3dfx 0|3dfx 1=gl 0")) {
+        run(row.section('=', 0, 0));
+        EXPECT_TRUE(savedSettingsLines(settings).contains(row.section('=', 1)))
+            << row.toStdString();
+    }
     // Paths keep their case on replay, other words come back in small letters.
     const std::set<Text> paths{
         Text::executable,       Text::pwads,        Text::extraParameters, Text::doomDirectory,
@@ -134,8 +146,6 @@ TEST(BrokenProgramDirectory, EverythingStillWorksAndExitSaysWhatWasNotSaved) {
          "~/colour.brc could not be written: Not a directory", "--"},
     };
     // clang-format on
-#undef PART
-#undef STORE
     const QByteArray oldConfig = "zun_warp 07\r\n", oldColours = " 9 \r\n";
     for (const auto& r : rows) {
         SCOPED_TRACE(r.spoil);

@@ -24,8 +24,7 @@ public:
     struct Start {
         QString program;
         QStringList arguments;
-        QString workingDirectory;
-        QString outputPath; // set for a watched start
+        QString workingDirectory, outputPath; // the output file of a watched start
     };
 
     QString programDir;
@@ -98,11 +97,9 @@ public:
     void quit() override { ++quitCount; }
 
 private:
-    template <typename T> static T next(std::deque<T>& answers, T otherwise) {
-        if (answers.empty())
-            return otherwise;
-        T answer = answers.front();
-        answers.pop_front();
+    template <typename T> static T next(std::deque<T>& answers, T answer) {
+        if (!answers.empty())
+            answer = answers.front(), answers.pop_front();
         return answer;
     }
 };

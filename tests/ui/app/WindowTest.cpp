@@ -139,10 +139,9 @@ private Q_SLOTS:
         const char* welcome = // the wizard's first page, shown again by Back
             "frmSetup=Setup Wizard|imgShow/3,5+15=64x128@Brimvault|box1/19,5+78|"
             "lblWelcome/21,10+74%=Welcome to Brimvault. This wizard will help you setup Brimvault.|"
-            "box2.|lblDoom>txtDir.=Where is your Doom Directory?|"
-            "txtDir.=c:\\doom2|cmdBrowse.=&Browse|"
-            "frameSep1/3,80+95=4|cmdBack/35,84+19!=< &Back|cmdNext/55,84+19$=&Next >|"
-            "cmdCancel/78,84+19=&Cancel";
+            "box2.|lblDoom>txtDir.=Where is your Doom Directory?|txtDir.=c:\\doom2|"
+            "cmdBrowse.=&Browse|frameSep1/3,80+95=4|cmdBack/35,84+19!=< &Back|"
+            "cmdNext/55,84+19$=&Next >|cmdCancel/78,84+19=&Cancel";
         // Each side window as the command that shows it leaves it.
         const auto shown = [&](const char* command, QWidget* window) {
             a.interpreter.interpret(QLatin1String(command));
